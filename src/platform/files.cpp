@@ -76,7 +76,7 @@ std::string Native_Path(const std::string& path) {
     result.reserve(path.size());
     size_t start = 0;
     if (!path.empty() && (path[0] == '/' || path[0] == '\\')) {
-        result = "/";
+        result.push_back('/');
         start = 1;
     }
     bool lookup = true; // once a part is missing, nothing below it can exist

@@ -1,0 +1,190 @@
+#include "app/tool_commands.h"
+
+#include <string_view>
+
+#include "app/data_validators.h"
+#include "app/game_startup.h"
+#include "datafiles/data_file.h"
+#include "datafiles/data_file_errors.h"
+#include "platform/files.h"
+#include "shell/globals.h"
+
+namespace {
+
+constexpr const char* usage_text =
+    "Usage: krelvane-tool COMMAND [ARGUMENT]...\n"
+    "Commands for module authors.\n"
+    "\n"
+    "Commands:\n"
+    "  parse FILE         print every record of a data file as the game reads it,\n"
+    "                     then its error list (exit status 1 when it has errors)\n"
+    "  validate [--game-dir DIR] [--module NAME]\n"
+    "                     load every data file the game loads, as the game would\n"
+    "                     (with --module, the module's own copies win), and print\n"
+    "                     each file's error list (exit status 1 when any has errors)\n"
+    "  help, --help       print this help\n";
+
+bool same_name(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (size_t i = 0; i < a.size(); ++i) {
+        auto lower = [](char c) {
+            return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c;
+        };
+        if (lower(a[i]) != lower(b[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Accepts every record and prints it as the loader sees it.
+class TRecord_Printer : public TData_File_Loader {
+  public:
+    TRecord_Printer(const std::string& file, std::FILE* out) : TData_File_Loader(file), out_(out) {}
+
+  protected:
+    void Process_Record(int32_t record_number) override {
+        std::fprintf(out_, "record %d\n", record_number);
+        const std::vector<TField>& fields = Record_Fields();
+        for (size_t i = 0; i < fields.size(); ++i) {
+            bool seen = false;
+            for (size_t j = 0; j < i && !seen; ++j) {
+                seen = same_name(fields[j].name, fields[i].name);
+            }
+            if (!seen) {
+                std::fprintf(out_, "  %s := %s\n", fields[i].name.c_str(), fields[i].value.c_str());
+            }
+        }
+    }
+
+  private:
+    std::FILE* out_;
+};
+
+int usage_error(std::FILE* err, const std::string& message) {
+    std::fprintf(err, "krelvane-tool: %s\n\n%s", message.c_str(), usage_text);
+    return 2;
+}
+
+// The game's globals for one validation, put back as they were found at the end.
+struct TValidation_Globals {
+    TValidation_Globals() {
+        Path_Settings = std::make_unique<TPath_Settings>();
+        Game_Settings = std::make_unique<TGame_Settings>();
+        // The checks load files as the game does, but the game's log is not theirs.
+        Game_Settings->Generate_Debug_Log = false;
+    }
+    ~TValidation_Globals() {
+        Path_Settings.reset();
+        Game_Settings.reset();
+    }
+};
+
+} // namespace
+
+int Tool_Parse(const std::string& file, std::FILE* out) {
+    TRecord_Printer printer(file, out);
+    printer.Execute_Load();
+    const std::vector<std::string>& errors = printer.Get_Error_List();
+    std::fprintf(out, "errors %zu\n", errors.size());
+    for (const std::string& message : errors) {
+        std::fprintf(out, "  %s\n", message.c_str());
+    }
+    return errors.empty() ? 0 : 1;
+}
+
+int Tool_Validate(const TValidate_Options& options, std::FILE* out, std::FILE* err) {
+    std::string game_dir = options.game_dir.empty() ? Default_Game_Dir() : options.game_dir;
+    if (!Folder_Exists(game_dir)) {
+        std::fprintf(err, "krelvane-tool: the game folder \"%s\" does not exist\n",
+                     game_dir.c_str());
+        return 2;
+    }
+    if (game_dir.back() != '/' && game_dir.back() != '\\') {
+        game_dir += '/';
+    }
+    App_Dir = game_dir;
+    TValidation_Globals globals;
+    if (!options.module.empty()) {
+        if (!Is_Plain_Name(options.module) || !Path_Settings->Set_Module(options.module + "\\") ||
+            !Folder_Exists(Path_Settings->Get_Module_Folder())) {
+            std::fprintf(err, "krelvane-tool: there is no module \"%s\" in %sModules\n",
+                         options.module.c_str(), App_Dir.c_str());
+            return 2;
+        }
+    }
+
+    std::vector<TData_File_Check> checks;
+    for (const TData_Validator& validator : Data_Validators()) {
+        validator.run(checks);
+    }
+    size_t with_errors = 0;
+    for (const TData_File_Check& check : checks) {
+        if (check.messages.empty()) {
+            continue;
+        }
+        ++with_errors;
+        for (const std::string& line :
+             Error_List_Lines(check.heading, check.file, check.messages)) {
+            std::fprintf(out, "%s\n", line.c_str());
+        }
+        std::fprintf(out, "\n");
+    }
+    std::fprintf(out, "game folder: %s\n", App_Dir.c_str());
+    if (!options.module.empty()) {
+        std::fprintf(out, "module: %s\n", options.module.c_str());
+    }
+    std::fprintf(out, "checked:");
+    for (size_t i = 0; i < Data_Validators().size(); ++i) {
+        std::fprintf(out, "%s %s", i == 0 ? "" : ",", Data_Validators()[i].what);
+    }
+    std::fprintf(out, "\n%zu file%s read, %zu with errors\n", checks.size(),
+                 checks.size() == 1 ? "" : "s", with_errors);
+    return with_errors == 0 ? 0 : 1;
+}
+
+int Run_Tool(const std::vector<std::string>& args, std::FILE* out, std::FILE* err) {
+    if (args.empty()) {
+        return usage_error(err, "no command given");
+    }
+    const std::string& command = args[0];
+    if (command == "help" || command == "--help" || command == "-h") {
+        std::fprintf(out, "%s", usage_text);
+        return 0;
+    }
+    if (command == "parse") {
+        if (args.size() != 2) {
+            return usage_error(err, "parse takes one data file");
+        }
+        return Tool_Parse(args[1], out);
+    }
+    if (command == "validate") {
+        TValidate_Options options;
+        for (size_t i = 1; i < args.size(); ++i) {
+            const std::string& arg = args[i];
+            std::string* target = arg == "--game-dir" ? &options.game_dir
+                                  : arg == "--module" ? &options.module
+                                                      : nullptr;
+            if (target == nullptr) {
+                return usage_error(err, "validate does not know \"" + arg + "\"");
+            }
+            if (i + 1 >= args.size() || args[i + 1].empty()) {
+                return usage_error(err, arg + " needs a value");
+            }
+            *target = args[++i];
+        }
+        // "Crypt/" and "Crypt\" name the module "Crypt" as well.
+        const bool module_given = !options.module.empty();
+        while (!options.module.empty() &&
+               (options.module.back() == '/' || options.module.back() == '\\')) {
+            options.module.pop_back();
+        }
+        if (module_given && options.module.empty()) {
+            return usage_error(err, "--module needs a module folder name");
+        }
+        return Tool_Validate(options, out, err);
+    }
+    return usage_error(err, "unknown command \"" + command + "\"");
+}

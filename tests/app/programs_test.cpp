@@ -1,0 +1,217 @@
+// The two programs as a player or module author runs them.
+
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <fstream>
+#include <string>
+
+#include "support/temp_dir.h"
+
+namespace {
+
+struct TRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+// Runs a command line through the shell; stderr is collected through a file.
+TRun run(const std::string& command, const TTemp_Dir& scratch) {
+    TRun result;
+    const std::string err_file = scratch.Path() + "stderr.txt";
+    std::FILE* pipe = popen((command + " 2>'" + err_file + "'").c_str(), "r");
+    if (pipe == nullptr) {
+        return result;
+    }
+    char buffer[4096];
+    size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) {
+        result.out.append(buffer, n);
+    }
+    int raw = pclose(pipe);
+    result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    result.err = scratch.Read("stderr.txt");
+    return result;
+}
+
+std::string quoted(const std::string& path) {
+    return "'" + path + "'";
+}
+
+std::string settings_file(bool with_allow_sound) {
+    return std::string("Settings\r\n*BEGIN*\r\n// Game settings\r\n\r\nAllow Music := Yes\r\n") +
+           (with_allow_sound ? "Allow Sound := Yes\r\n" : "") +
+           "Use DirectSound := no\r\nMusic Song Intro := intro.ogg\r\nMusic Song Death := "
+           "death.ogg\r\n"
+           "Generate Debug Log := TRUE\r\n\r\n*END*\r\n";
+}
+
+const std::string tool = KV_TOOL_EXE;
+const std::string game = KV_GAME_EXE;
+
+TEST(Tool_Parse, PrintsEachRecordsDistinctFieldsAndNoErrors) {
+    TTemp_Dir scratch;
+    TRun r = run(quoted(tool) + " parse " +
+                     quoted(std::string(KV_FIXTURES_DIR) + "/data_files/tool_parse.txt"),
+                 scratch);
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "record 1\n"
+                     "  Name := Short Sword\n"
+                     "  Type := Weapon\n"
+                     "  // := \n"
+                     "  Damage Min := 2\n"
+                     "record 2\n"
+                     "  Name := Torch // lit\n"
+                     "  A := B := C\n"
+                     "errors 0\n");
+}
+
+TEST(Tool_Parse, ListsTheErrorsAndFailsOnABrokenOrMissingFile) {
+    TTemp_Dir scratch;
+    const std::string broken = scratch.Write("Broken.txt", "Name := A\r\n\r\n");
+    TRun r = run(quoted(tool) + " parse " + quoted(broken), scratch);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "errors 1\n  Cannot find *BEGIN*\n");
+
+    const std::string missing = scratch.Path() + "Missing.txt";
+    r = run(quoted(tool) + " parse " + quoted(missing), scratch);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "errors 1\n  Unable to load data file: \"" + missing + "\".\n");
+}
+
+TEST(Tool_Commands, BadCommandLinesShowTheUsageAndExitTwo) {
+    TTemp_Dir scratch;
+    for (const std::string args : {"", "frobnicate", "parse", "parse a b", "validate --colour",
+                                   "validate --game-dir", "validate --module /"}) {
+        TRun r = run(quoted(tool) + " " + args, scratch);
+        EXPECT_EQ(r.status, 2) << args;
+        EXPECT_NE(r.err.find("Usage: krelvane-tool"), std::string::npos) << args;
+        EXPECT_TRUE(r.out.empty()) << args;
+    }
+    TRun help = run(quoted(tool) + " --help", scratch);
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("parse FILE"), std::string::npos);
+    EXPECT_NE(help.out.find("validate"), std::string::npos);
+}
+
+TEST(Tool_Validate, AGoodGameFolderPasses) {
+    TTemp_Dir game_dir;
+    game_dir.Write("Data/Settings.txt", settings_file(true));
+    TRun r = run(quoted(tool) + " validate --game-dir " + quoted(game_dir.Path()), game_dir);
+    EXPECT_EQ(r.status, 0) << r.out << r.err;
+    EXPECT_EQ(r.out.find("Data File Errors"), std::string::npos);
+    EXPECT_NE(r.out.find("checked: game settings\n1 file read, 0 with errors\n"), std::string::npos)
+        << r.out;
+}
+
+TEST(Tool_Validate, ABrokenSettingsFileIsListedAsTheDialogShowsIt) {
+    TTemp_Dir game_dir;
+    game_dir.Write("log/placeholder", "");
+    const std::string file = game_dir.Write("Data/Settings.txt", settings_file(false));
+    TRun r = run(quoted(tool) + " validate --game-dir " + quoted(game_dir.Path()), game_dir);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(
+        r.out.rfind("Game Settings Data File Errors: \n" + file +
+                        "\nCould not find field \"Allow Sound\" in record \"Main Record\".\n\n",
+                    0),
+        0u)
+        << r.out;
+    EXPECT_NE(r.out.find("1 file read, 1 with errors"), std::string::npos);
+    // The tool does not write into the game's log.
+    EXPECT_FALSE(std::ifstream(game_dir.Path() + "log/kv_log.txt").good());
+}
+
+TEST(Tool_Validate, AModulesOwnCopyWinsWhenTheModuleIsGiven) {
+    TTemp_Dir game_dir;
+    game_dir.Write("Data/Settings.txt", settings_file(true));
+    const std::string own = game_dir.Write("Modules/Crypt/Data/Settings.txt", settings_file(false));
+    TRun r =
+        run(quoted(tool) + " validate --game-dir " + quoted(game_dir.Path()) + " --module Crypt",
+            game_dir);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.out.find(own + "\nCould not find field \"Allow Sound\""), std::string::npos)
+        << r.out;
+
+    r = run(quoted(tool) + " validate --game-dir " + quoted(game_dir.Path()), game_dir);
+    EXPECT_EQ(r.status, 0);
+
+    // A module folder without its own copy uses the common file.
+    game_dir.Write("Modules/Plain/Data/Other.txt", "");
+    r = run(quoted(tool) + " validate --game-dir " + quoted(game_dir.Path()) + " --module Plain",
+            game_dir);
+    EXPECT_EQ(r.status, 0) << r.out;
+}
+
+TEST(Tool_Validate, AMissingGameFolderOrModuleIsRefused) {
+    TTemp_Dir game_dir;
+    game_dir.Write("Data/Settings.txt", settings_file(true));
+    TRun r =
+        run(quoted(tool) + " validate --game-dir " + quoted(game_dir.Path() + "nowhere"), game_dir);
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("does not exist"), std::string::npos);
+    for (const std::string module : {"Nowhere", "../..", "a/b"}) {
+        r = run(quoted(tool) + " validate --game-dir " + quoted(game_dir.Path()) + " --module " +
+                    quoted(module),
+                game_dir);
+        EXPECT_EQ(r.status, 2) << module;
+        EXPECT_NE(r.err.find("there is no module"), std::string::npos) << module;
+    }
+}
+
+TEST(Game_Program, HelpListsEveryOption) {
+    TTemp_Dir scratch;
+    TRun r = run(quoted(game) + " --help", scratch);
+    EXPECT_EQ(r.status, 0);
+    for (const char* option : {"--game-dir DIR", "--version", "--help"}) {
+        EXPECT_NE(r.out.find(option), std::string::npos) << option;
+    }
+    r = run(quoted(game) + " --fullscreen", scratch);
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("unknown option"), std::string::npos);
+    r = run(quoted(game) + " --game-dir", scratch);
+    EXPECT_EQ(r.status, 2);
+    r = run(quoted(game) + " --game-dir " + quoted(scratch.Path() + "nowhere"), scratch);
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("does not exist"), std::string::npos);
+}
+
+TEST(Game_Program, StartsAndShutsDownOnAGameFolder) {
+    TTemp_Dir game_dir;
+    TTemp_Dir config;
+    const std::string settings = game_dir.Write("Data/Settings.txt", settings_file(true));
+    game_dir.Write("log/placeholder", "");
+    TRun r = run("XDG_CONFIG_HOME=" + quoted(config.Path()) + " " + quoted(game) + " --game-dir " +
+                     quoted(game_dir.Path()),
+                 game_dir);
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("game folder:  " + game_dir.Path()), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find(settings + " (read)"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find(config.Path() + "krelvane/options.ini"), std::string::npos) << r.out;
+
+    const std::string log = game_dir.Read("log/kv_log.txt");
+    const size_t banner = log.find("New Execution");
+    const size_t created = log.find("TDlg_Main.FormCreate - End");
+    const size_t destroyed = log.find("TDlg_Main.FormDestroy - End");
+    EXPECT_NE(banner, std::string::npos);
+    EXPECT_LT(banner, created);
+    EXPECT_LT(created, destroyed);
+    EXPECT_NE(destroyed, std::string::npos);
+    EXPECT_NE(config.Read("krelvane/options.ini").find(game_dir.Path()), std::string::npos);
+}
+
+TEST(Game_Program, SettingsErrorsAreShownAndStartUpGoesOn) {
+    TTemp_Dir game_dir;
+    TTemp_Dir config;
+    TRun r = run("XDG_CONFIG_HOME=" + quoted(config.Path()) + " " + quoted(game) + " --game-dir " +
+                     quoted(game_dir.Path()),
+                 game_dir);
+    EXPECT_EQ(r.status, 0);
+    EXPECT_NE(r.err.find("Data File Error: Errors reading file"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("Data File Error: Unable to load data file"), std::string::npos) << r.err;
+    EXPECT_NE(r.out.find("(had errors)"), std::string::npos) << r.out;
+}
+
+} // namespace
