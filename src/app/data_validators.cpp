@@ -1,6 +1,8 @@
 #include "app/data_validators.h"
 
 #include "datafiles/game_settings_loader.h"
+#include "rules/data_file_checks.h"
+#include "shell/globals.h"
 
 namespace {
 
@@ -13,11 +15,38 @@ void check_game_settings(std::vector<TData_File_Check>& checks) {
     checks.push_back({"Game Settings Data File Errors: ", file, loader.Get_Error_List()});
 }
 
+void add(std::vector<TData_File_Check>& checks, const TData_File_Report& report) {
+    checks.push_back({report.Heading, report.File_Name, report.Errors});
+}
+
+// Display effects come first: item classes resolve their "Damage Firing FX" names in it.
+void check_display_effects(std::vector<TData_File_Check>& checks) {
+    add(checks, Check_Display_Effects_File(Path_Settings->Get_Effects_File()));
+}
+
+void check_starting_equipment(std::vector<TData_File_Check>& checks) {
+    add(checks, Check_Item_Class_File(Path_Settings->Get_Class_Item_Classes_File()));
+}
+
+void check_module_items(std::vector<TData_File_Check>& checks) {
+    if (Path_Settings->Get_Module_Name().empty()) {
+        return;
+    }
+    add(checks, Check_Item_Modifiers_File(Path_Settings->Get_Item_Modifiers_File()));
+    add(checks, Check_Unique_Names_File(Path_Settings->Get_Unique_Item_Names_File()));
+    for (const std::string& name : Module_Item_Class_Files(Path_Settings->Get_Module_Data_File())) {
+        add(checks, Check_Item_Class_File(Path_Settings->Get_Tile_File(name)));
+    }
+}
+
 } // namespace
 
 const std::vector<TData_Validator>& Data_Validators() {
     static const std::vector<TData_Validator> validators = {
         {"game settings", check_game_settings},
+        {"display effects", check_display_effects},
+        {"starting equipment", check_starting_equipment},
+        {"module items", check_module_items},
     };
     return validators;
 }

@@ -1,6 +1,7 @@
 #include "app/global_structs.h"
 
 #include "datafiles/game_settings_loader.h"
+#include "rules/display_effects.h"
 #include "shell/debug_log.h"
 #include "shell/globals.h"
 #include "shell/options.h"
@@ -13,7 +14,7 @@ constexpr const char* log_category = "Struct";
 // effects ("Effects.txt"), class portraits ("Classes.txt") and master spells
 // ("Spells.txt") join here, in that order, as their layers are built.
 bool load_common_tables() {
-    bool ok = true;
+    bool ok = Load_Display_Effects_File(Path_Settings->Get_Effects_File());
     return ok;
 }
 
@@ -54,5 +55,6 @@ void Free_Global_Structs() {
     // Current_Map and Current_Module are freed first, once their layers exist.
     Game_Options.reset();
     // Then the master spells, class portraits, display effects, and last Sprites.
+    Display_Effects.Clear();
     Debug_Log(log_category, "Free_Global_Structs - End");
 }

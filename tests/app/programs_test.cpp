@@ -97,13 +97,27 @@ TEST(Tool_Commands, BadCommandLinesShowTheUsageAndExitTwo) {
     EXPECT_NE(help.out.find("validate"), std::string::npos);
 }
 
+// The other files validate checks, present and empty (no records, no errors).
+void write_empty_data_files(const TTemp_Dir& game_dir, const std::string& module = "") {
+    const std::string empty = "*BEGIN*\r\n\r\n\r\n*END*\r\n";
+    game_dir.Write("Data/Effects.txt", empty);
+    game_dir.Write("Data/Classes_ItemClasses.txt", empty);
+    if (!module.empty()) {
+        for (const char* file : {"ItemModifiers.txt", "UniqueItemNames.txt", "ModuleData.txt"}) {
+            game_dir.Write("Modules/" + module + "/Data/" + file, empty);
+        }
+    }
+}
+
 TEST(Tool_Validate, AGoodGameFolderPasses) {
     TTemp_Dir game_dir;
     game_dir.Write("Data/Settings.txt", settings_file(true));
+    write_empty_data_files(game_dir);
     TRun r = run(quoted(tool) + " validate --game-dir " + quoted(game_dir.Path()), game_dir);
     EXPECT_EQ(r.status, 0) << r.out << r.err;
     EXPECT_EQ(r.out.find("Data File Errors"), std::string::npos);
-    EXPECT_NE(r.out.find("checked: game settings\n1 file read, 0 with errors\n"), std::string::npos)
+    EXPECT_NE(r.out.find("checked: game settings, display effects, starting equipment, module items\n"
+                        "3 files read, 0 with errors\n"), std::string::npos)
         << r.out;
 }
 
@@ -111,6 +125,7 @@ TEST(Tool_Validate, ABrokenSettingsFileIsListedAsTheDialogShowsIt) {
     TTemp_Dir game_dir;
     game_dir.Write("log/placeholder", "");
     const std::string file = game_dir.Write("Data/Settings.txt", settings_file(false));
+    write_empty_data_files(game_dir);
     TRun r = run(quoted(tool) + " validate --game-dir " + quoted(game_dir.Path()), game_dir);
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(
@@ -119,7 +134,7 @@ TEST(Tool_Validate, ABrokenSettingsFileIsListedAsTheDialogShowsIt) {
                     0),
         0u)
         << r.out;
-    EXPECT_NE(r.out.find("1 file read, 1 with errors"), std::string::npos);
+    EXPECT_NE(r.out.find("3 files read, 1 with errors"), std::string::npos);
     // The tool does not write into the game's log.
     EXPECT_FALSE(std::ifstream(game_dir.Path() + "log/kv_log.txt").good());
 }
@@ -128,6 +143,8 @@ TEST(Tool_Validate, AModulesOwnCopyWinsWhenTheModuleIsGiven) {
     TTemp_Dir game_dir;
     game_dir.Write("Data/Settings.txt", settings_file(true));
     const std::string own = game_dir.Write("Modules/Crypt/Data/Settings.txt", settings_file(false));
+    write_empty_data_files(game_dir, "Crypt");
+    write_empty_data_files(game_dir, "Plain");
     TRun r =
         run(quoted(tool) + " validate --game-dir " + quoted(game_dir.Path()) + " --module Crypt",
             game_dir);

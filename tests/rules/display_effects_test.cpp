@@ -1,0 +1,97 @@
+#include <gtest/gtest.h>
+
+#include "datafiles/data_file_errors.h"
+#include "rules/data_file_checks.h"
+#include "rules/display_effects.h"
+#include "rules/item_classes.h"
+#include "rules_support.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+TRecord_Lines effect_record(const std::string& name, const std::string& type) {
+    TRecord_Lines lines = {"Name := " + name, "Type := " + type};
+    for (const char* key :
+         {"Bitmap Index", "Bitmap Square X Offset", "Bitmap Square Y Offset", "Bitmap Start Xpos",
+          "Bitmap Start Ypos", "Bitmap End Xpos", "Bitmap End Ypos", "Bitmap Picture Width",
+          "Bitmap Picture Height", "Total Number Of Frames", "Frames Per Line",
+          "Animation Loop Count", "Animation Speed"})
+        lines.push_back(std::string(key) + " := 2");
+    lines.push_back("Damage FX At End := yes");
+    return lines;
+}
+
+class Display_Effects_File : public ::testing::Test {
+  protected:
+    void TearDown() override { Display_Effects.Clear(); }
+    TTemp_Dir dir;
+};
+
+TEST_F(Display_Effects_File, EffectsAreNumberedAfterTheBitmapRecord) {
+    const std::string path =
+        dir.Write("Data/Effects.txt",
+                  Data_File_Text({{"Number Of Effect Bitmaps := 2", "Bitmap 1 Name := Missiles.BMP",
+                                   "Bitmap 2 Name := blasts.bmp"},
+                                  effect_record("Arrow", "Directional"),
+                                  effect_record("Blast", "Frames"),
+                                  effect_record("Spark", "Sparkle")}));
+    const TData_File_Report report = Check_Display_Effects_File(path);
+    EXPECT_EQ(report.Heading, "Display Effect Data File Errors: ");
+    EXPECT_EQ(report.Errors,
+              std::vector<std::string>{"Unknown value \"Sparkle\" for Type in record \"Spark\"."});
+    ASSERT_EQ(Display_Effects.Count(), 3);
+    EXPECT_EQ(Display_Effects.Bitmap_Names,
+              (std::vector<std::string>{"missiles.bmp", "blasts.bmp"}));
+    const TDisplay_Effect* blast = Display_Effects.Get(2);
+    ASSERT_NE(blast, nullptr);
+    EXPECT_EQ(blast->Number, 2);
+    EXPECT_EQ(blast->Type, TAnimation_Kind::Frames);
+    EXPECT_EQ(blast->Speed, 2);
+    EXPECT_TRUE(blast->Damage_FX_At_End);
+    EXPECT_EQ(Display_Effects.Find_Named("Blast"), 2);
+    EXPECT_EQ(Display_Effects.Find_Named("blast"), 0);
+
+    // An item class file checked next resolves its firing effects against them.
+    const std::string items =
+        dir.Write("Tiles/Items.txt",
+                  Data_File_Text({{"Item Base Gold Value Mod Per Level Add Percent := 0"},
+                                  {"Name := Bow", "Damage Firing FX := Arrow", "Type := Bow"}}));
+    TItem_Class_List list;
+    list.Read_Item_Classes(items);
+    ASSERT_NE(list.Get(1), nullptr);
+    EXPECT_EQ(list.Get(1)->Damage.Firing_FX, 1);
+}
+
+TEST_F(Display_Effects_File, TheStartUpLoadShowsItsErrorsOnce) {
+    std::vector<std::string> shown;
+    const TError_List_Sink previous =
+        Set_Error_List_Sink([&](const std::string& heading, const std::string& file,
+                                const std::vector<std::string>& messages) {
+            shown.push_back(heading + file);
+            shown.insert(shown.end(), messages.begin(), messages.end());
+        });
+    const std::string missing = dir.Path() + "Data/Effects.txt";
+    EXPECT_FALSE(Load_Display_Effects_File(missing));
+    TItem_Class_List list;
+    EXPECT_FALSE(list.Load_Item_Classes(dir.Path() + "x.txt"));
+    Set_Error_List_Sink(previous);
+    ASSERT_EQ(shown.size(), 4u);
+    EXPECT_EQ(shown[0], "Display Effect Data File Errors: " + missing);
+    EXPECT_EQ(shown[2], "Item Class Data File Errors: " + dir.Path() + "x.txt");
+}
+
+TEST(Module_Item_Class_Files, EachMapsFileIsNamedOnce) {
+    TTemp_Dir dir;
+    const std::string path =
+        dir.Write("Data/ModuleData.txt",
+                  Data_File_Text({{"Name := Crypt", "Number Of Maps := 3",
+                                   "Map 1 Item Classes Filename := Crypt_ItemClasses.txt",
+                                   "Map 2 Item Classes Filename := Crypt_ItemClasses.txt",
+                                   "Map 3 Item Classes Filename := Deep_ItemClasses.txt",
+                                   "Map 4 Item Classes Filename := Unused.txt"}}));
+    EXPECT_EQ(Module_Item_Class_Files(path),
+              (std::vector<std::string>{"Crypt_ItemClasses.txt", "Deep_ItemClasses.txt"}));
+    EXPECT_TRUE(Module_Item_Class_Files(dir.Path() + "none.txt").empty());
+}
+
+} // namespace
