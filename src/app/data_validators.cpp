@@ -1,6 +1,7 @@
 #include "app/data_validators.h"
 
 #include "datafiles/game_settings_loader.h"
+#include "rules/creature_file_checks.h"
 #include "rules/data_file_checks.h"
 #include "shell/globals.h"
 
@@ -39,6 +40,24 @@ void check_module_items(std::vector<TData_File_Check>& checks) {
     }
 }
 
+// Spells come before the monster classes, which resolve their spell names in it.
+void check_classes_and_spells(std::vector<TData_File_Check>& checks) {
+    add(checks, Check_Class_Info_File(Path_Settings->Get_Class_Portraits_File()));
+    add(checks, Check_Spells_File(Path_Settings->Get_Spells_File()));
+    add(checks, Check_Monster_Class_File(Path_Settings->Get_Summon_Monster_Classes_File()));
+}
+
+void check_module_monsters(std::vector<TData_File_Check>& checks) {
+    if (Path_Settings->Get_Module_Name().empty()) {
+        return;
+    }
+    add(checks, Check_Monster_Modifiers_File(Path_Settings->Get_Monster_Modifiers_File()));
+    for (const std::string& name :
+         Module_Monster_Class_Files(Path_Settings->Get_Module_Data_File())) {
+        add(checks, Check_Monster_Class_File(Path_Settings->Get_Tile_File(name)));
+    }
+}
+
 } // namespace
 
 const std::vector<TData_Validator>& Data_Validators() {
@@ -47,6 +66,8 @@ const std::vector<TData_Validator>& Data_Validators() {
         {"display effects", check_display_effects},
         {"starting equipment", check_starting_equipment},
         {"module items", check_module_items},
+        {"classes and spells", check_classes_and_spells},
+        {"module monsters", check_module_monsters},
     };
     return validators;
 }

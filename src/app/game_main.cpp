@@ -5,6 +5,9 @@
 #include <string>
 
 #include "app/game_startup.h"
+#include "app/window_host.h"
+#include "presentation/widget_sample.h"
+#include "shell/globals.h"
 #include "platform/files.h"
 
 namespace {
@@ -19,16 +22,19 @@ void print_usage(std::FILE* out) {
                  "                  rest (default: game/ beside the program, else its own folder)\n"
                  "  --version       print the version and exit\n"
                  "  --help          print this help and exit\n");
+    std::fputs(Window_Options_Help(), out);
 }
 
 // The options parsed from the command line; exit_code >= 0 means stop with it.
 struct TCommand_Line {
     TGame_Start_Options start;
+    TWindow_Options window;
     int exit_code = -1;
 };
 
 TCommand_Line parse_command_line(int argc, char** argv) {
     TCommand_Line line;
+    Read_Window_Options_File(line.window);
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--help" || arg == "-h") {
@@ -63,6 +69,16 @@ TCommand_Line parse_command_line(int argc, char** argv) {
             line.start.game_dir = dir;
             continue;
         }
+        std::string error;
+        const int taken = Parse_Window_Option(argc, argv, i, line.window, error);
+        if (taken < 0) {
+            std::fprintf(stderr, "krelvane: %s\n", error.c_str());
+            line.exit_code = 2;
+            return line;
+        }
+        if (taken > 0) {
+            continue;
+        }
         std::fprintf(stderr, "krelvane: unknown option \"%s\"\n", arg.c_str());
         print_usage(stderr);
         line.exit_code = 2;
@@ -79,7 +95,7 @@ void print_report(const TStart_Up_Report& report) {
     }
     std::printf("options file: %s\n", report.options_file.c_str());
     std::printf("log file:     %s\n", report.log_file.c_str());
-    std::printf("The game window is not built yet; shutting down.\n");
+    std::fflush(stdout);
 }
 
 } // namespace
@@ -91,11 +107,21 @@ int main(int argc, char** argv) {
     }
     Start_Program(line.start.game_dir);
     TStart_Up_Report report;
-    bool started = Start_Up_Game(report);
-    if (started) {
-        // The window's message loop runs here.
+    int code = 1;
+    if (Start_Up_Game(report)) {
         print_report(report);
+        // Until the main game screen exists, the window shows the sample of every
+        // control, so the window, input and drawing can be tried.
+        Load_Sample_Button_Strips();
+        {
+            TDC_Widget_Sample root;
+            THost_Callbacks callbacks;
+            callbacks.Can_Draw = [] { return App_Active && App_Ready; };
+            callbacks.On_Activate = [](bool active) { App_Active = active; };
+            code = Run_Game_Window(root, line.window, callbacks);
+        }
+        Free_Sample_Button_Strips();
     }
     Shut_Down_Game();
-    return started ? 0 : 1;
+    return code;
 }

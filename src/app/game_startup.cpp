@@ -1,5 +1,8 @@
 #include "app/game_startup.h"
 
+#include "app/window_host.h"
+#include "presentation/graphics.h"
+
 #include "app/global_structs.h"
 #include "datafiles/game_settings_loader.h"
 #include "platform/files.h"
@@ -55,10 +58,17 @@ bool Start_Up_Game(TStart_Up_Report& report) {
     App_Active = false;
     App_Ready = false;
 
-    // The display test, graphics set-up and the display object come here.
+    // The virtual buffers: the workspace must be the first one, handle 0.
+    Debug_Log(log_category, "  fg_vbinit");
+    fg_vbinit();
+    Debug_Log(log_category, "  Workspace = fg_vballoc");
+    fg_vballoc(Screen_Width, Screen_Height);
+    // The display object comes here.
     Debug_Log(log_category, "  Create_Global_Structs");
     Create_Global_Structs();
-    // The main screen and the fonts come here.
+    // The main screen comes here.
+    Debug_Log(log_category, "  Load_External_Resources");
+    Load_External_Resources();
     Debug_Log(log_category, "  Load_Global_Structs");
     Load_Global_Structs();
     // The cursor state, description texts and the move timer come here.
@@ -73,8 +83,10 @@ void Shut_Down_Game() {
     Debug_Log(log_category, "TDlg_Main.FormDestroy - Start");
     App_Ready = false;
     App_Active = false;
-    // The main screen, graphics, sound and display object are taken down here.
+    // The main screen, sound and display object are taken down here.
     Free_Global_Structs();
     Free_Primary_Global_Structs();
+    Free_External_Resources();
+    Graphics_Shutdown();
     Debug_Log(log_category, "TDlg_Main.FormDestroy - End");
 }

@@ -1,7 +1,9 @@
 #include "app/global_structs.h"
 
 #include "datafiles/game_settings_loader.h"
+#include "rules/class_info.h"
 #include "rules/display_effects.h"
+#include "rules/spells.h"
 #include "shell/debug_log.h"
 #include "shell/globals.h"
 #include "shell/options.h"
@@ -15,6 +17,8 @@ constexpr const char* log_category = "Struct";
 // ("Spells.txt") join here, in that order, as their layers are built.
 bool load_common_tables() {
     bool ok = Load_Display_Effects_File(Path_Settings->Get_Effects_File());
+    ok = Load_Class_Info_File(Path_Settings->Get_Class_Portraits_File()) && ok;
+    ok = Load_Master_Spells_File(Path_Settings->Get_Spells_File()) && ok;
     return ok;
 }
 
@@ -55,6 +59,8 @@ void Free_Global_Structs() {
     // Current_Map and Current_Module are freed first, once their layers exist.
     Game_Options.reset();
     // Then the master spells, class portraits, display effects, and last Sprites.
+    Master_Spells.Clear();
+    Class_Infos.Clear();
     Display_Effects.Clear();
     Debug_Log(log_category, "Free_Global_Structs - End");
 }

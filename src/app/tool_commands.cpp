@@ -22,6 +22,9 @@ constexpr const char* usage_text =
     "                     load every data file the game loads, as the game would\n"
     "                     (with --module, the module's own copies win), and print\n"
     "                     each file's error list (exit status 1 when any has errors)\n"
+    "  render-widgets --png OUT.png [--window] [--script FILE]\n"
+    "                     draw every control in each of its states with the six\n"
+    "                     fonts, for looking over the widgets\n"
     "  help, --help       print this help\n";
 
 bool same_name(std::string_view a, std::string_view b) {

@@ -5,8 +5,12 @@
 #include <vector>
 
 #include "app/tool_commands.h"
+#include "app/window_host.h"
 
 int main(int argc, char** argv) {
+    if (argc >= 2 && std::string(argv[1]) == "render-widgets") {
+        return Tool_Render_Widgets(argc - 1, argv + 1);
+    }
     std::vector<std::string> args(argv + 1, argv + argc);
     return Run_Tool(args, stdout, stderr);
 }

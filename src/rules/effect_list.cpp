@@ -308,10 +308,11 @@ void TEffect_List::Load(TValue_Reader& reader) {
     reader.Read_Byte_List(types);
     reader.Read_Longint_List(mins);
     reader.Read_Longint_List(maxs);
-    // A damaged file may give lists of different lengths: keep only whole entries.
-    const size_t n = std::min({types.size(), mins.size(), maxs.size()});
+    // The lists are written parallel: lists of different lengths are a damaged file.
+    if (mins.size() != types.size() || maxs.size() != types.size())
+        throw TStream_Error("effect lists of different lengths");
     entries_.clear();
-    for (size_t k = 0; k < n; ++k)
+    for (size_t k = 0; k < types.size(); ++k)
         entries_.push_back({types[k], mins[k], maxs[k], 0});
 }
 

@@ -71,6 +71,7 @@ class TEffect_List {
     // reported and left out.
     void Load_From_Data_File(TRecord_Fields& record, const std::string& prefix);
     // Types, minimum and maximum amounts; variances are not kept (they load as 0).
+    // Lists of different lengths are a read error (TStream_Error).
     void Save(TValue_Writer& writer) const;
     void Load(TValue_Reader& reader);
 

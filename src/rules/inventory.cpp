@@ -222,17 +222,26 @@ void TInventory::Assign(const TInventory& source) {
 }
 
 void TInventory::Save(TValue_Writer& writer) const {
-    Items.Save(writer);
-    writer.Write_Byte_List(slots_);
+    // Only whole entries: a number added to Items without a slot is not written, so
+    // what is saved always loads.
+    const size_t n = std::min(Items.Numbers().size(), slots_.size());
+    const std::vector<uint16_t>& numbers = Items.Numbers();
+    writer.Write_Word_List(std::vector<uint16_t>(numbers.begin(), numbers.begin() + n));
+    writer.Write_Byte_List(std::vector<uint8_t>(slots_.begin(), slots_.begin() + n));
 }
 
 void TInventory::Load(TValue_Reader& reader) {
-    Items.Load(reader);
-    reader.Read_Byte_List(slots_);
-    // Keep the two lists parallel even when a damaged file disagrees.
-    while (Items.Count() > static_cast<int32_t>(slots_.size()))
-        Items.Delete(Items.Count());
-    slots_.resize(static_cast<size_t>(Items.Count()));
+    TItem_Collection numbers;
+    std::vector<uint8_t> slots;
+    numbers.Load(reader);
+    reader.Read_Byte_List(slots);
+    if (static_cast<size_t>(numbers.Count()) != slots.size())
+        throw TStream_Error("inventory numbers and slots of different lengths");
+    for (uint8_t slot : slots)
+        if (slot < 1 || slot > Last_Backpack_Slot)
+            throw TStream_Error("inventory slot " + std::to_string(slot) + " outside 1..90");
+    Items.Assign(numbers);
+    slots_ = std::move(slots);
 }
 
 void THeld_Item::Renumber(const std::vector<uint16_t>& old_numbers,

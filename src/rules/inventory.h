@@ -71,6 +71,8 @@ class TInventory {
                   const std::vector<uint16_t>& new_numbers) {
         Items.Renumber(old_numbers, new_numbers);
     }
+    // The item numbers, then the slots. Lists of different lengths or a slot outside
+    // 1..90 are a read error (TStream_Error), and the inventory is left as it was.
     void Save(TValue_Writer& writer) const;
     void Load(TValue_Reader& reader);
 

@@ -75,7 +75,10 @@ void TItem::Save(TValue_Writer& writer) const {
     Requirements.Save(writer);
     Effects.Save(writer);
     writer.Write_String_List(Spell_Names);
-    writer.Write_Word_List(Spell_Levels);
+    // Written parallel to the names, so that what is saved always loads.
+    std::vector<uint16_t> levels = Spell_Levels;
+    levels.resize(Spell_Names.size(), 0);
+    writer.Write_Word_List(levels);
 }
 
 void TItem::Load(TValue_Reader& reader) {
@@ -109,6 +112,6 @@ void TItem::Load(TValue_Reader& reader) {
     Effects.Load(reader);
     reader.Read_String_List(Spell_Names);
     reader.Read_Word_List(Spell_Levels);
-    // The two spell lists must stay parallel even in a damaged file.
-    Spell_Levels.resize(Spell_Names.size(), 0);
+    if (Spell_Levels.size() != Spell_Names.size())
+        throw TStream_Error("spell names and levels of different lengths");
 }

@@ -70,6 +70,8 @@ class TItem {
     bool Is_Same_Item(const TItem& other) const;
 
     void Assign(const TItem& source) { *this = source; }
+    // Every field but Picture_Index. A damaged record (a short file, a wrong tag, lists
+    // that should be parallel and are not) throws TStream_Error.
     void Save(TValue_Writer& writer) const;
     void Load(TValue_Reader& reader);
 };

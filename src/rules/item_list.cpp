@@ -1,5 +1,7 @@
 #include "rules/item_list.h"
 
+#include <algorithm>
+
 #include "shell/helpers.h"
 #include "shell/value_stream.h"
 
@@ -64,20 +66,23 @@ void TItem_List::Save(TValue_Writer& writer) const {
 }
 
 void TItem_List::Load(TValue_Reader& reader) {
-    slots_.clear();
+    // Read aside: a damaged record leaves the list as it was.
+    std::vector<std::unique_ptr<TWriteable_Item>> slots;
     const uint16_t count = reader.Read_Word();
-    Name = reader.Read_String();
+    std::string name = reader.Read_String();
     for (uint16_t k = 0; k < count; ++k) {
         if (!reader.Read_Boolean()) {
-            slots_.emplace_back();
+            slots.emplace_back();
             continue;
         }
         auto item = std::make_unique<TWriteable_Item>();
         item->Load(reader);
         // Squares and inventories find items by slot: the slot is the number.
         item->Number = static_cast<uint16_t>(k + 1);
-        slots_.push_back(std::move(item));
+        slots.push_back(std::move(item));
     }
+    Name = std::move(name);
+    slots_ = std::move(slots);
 }
 
 void TItem_Collection::Delete(int32_t i) {
@@ -97,11 +102,12 @@ int32_t TItem_Collection::Find(uint16_t number) const {
 }
 
 uint32_t TItem_Collection::Get_Total_Weight(const TItem_List& items) const {
-    uint32_t total = 0;
+    // Summed wide and saturated: two heavy stacks must not wrap to a light load.
+    uint64_t total = 0;
     for (uint16_t number : numbers_)
         if (const TItem* item = items.Get(number))
             total += item->Get_Weight();
-    return total;
+    return static_cast<uint32_t>(std::min<uint64_t>(total, UINT32_MAX));
 }
 
 bool Ammo_Kind_Matches(const TItem& item, const std::string& kind) {

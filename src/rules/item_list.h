@@ -37,6 +37,7 @@ class TItem_List {
     void Clear() { slots_.clear(); }
     void Assign(const TItem_List& source);
     void Save(TValue_Writer& writer) const;
+    // A damaged record throws TStream_Error and leaves the list as it was.
     void Load(TValue_Reader& reader);
 
   private:

@@ -189,8 +189,11 @@ void TRequirements::Load(TValue_Reader& reader) {
     reader.Read_Longint_List(amounts);
     reader.Read_Byte_List(kinds);
     reader.Read_Word_List(per_level);
-    const size_t n = std::min({types.size(), amounts.size(), kinds.size(), per_level.size()});
+    // The lists are written parallel: lists of different lengths are a damaged file.
+    if (amounts.size() != types.size() || kinds.size() != types.size() ||
+        per_level.size() != types.size())
+        throw TStream_Error("requirement lists of different lengths");
     entries_.clear();
-    for (size_t k = 0; k < n; ++k)
+    for (size_t k = 0; k < types.size(); ++k)
         entries_.push_back({types[k], amounts[k], kinds[k], per_level[k]});
 }

@@ -73,6 +73,7 @@ class TRequirements {
     // "Requirement <i> Amount", "Requirement <i> Per Level Modifier Type"
     // ("Number" or "Percent"), "Requirement <i> Amt Per Level Modifier".
     void Load_From_Data_File(TRecord_Fields& record, const std::string& prefix);
+    // The four lists; lists of different lengths are a read error (TStream_Error).
     void Save(TValue_Writer& writer) const;
     void Load(TValue_Reader& reader);
 

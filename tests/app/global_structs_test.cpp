@@ -20,7 +20,9 @@ TEST(Global_Structs, AModulesSettingsTakeEffectOnReloadAndFreeingEmptiesTheGloba
     App_Dir = dir.Path();
     dir.Write("Data/Settings.txt", settings_file("yes"));
     dir.Write("Modules/Crypt/Data/Settings.txt", settings_file("no"));
-    dir.Write("Data/Effects.txt", "*BEGIN*\r\n\r\n\r\n*END*\r\n");
+    for (const char* file : {"Effects.txt", "Classes.txt", "Spells.txt"}) {
+        dir.Write(std::string("Data/") + file, "*BEGIN*\r\n\r\n\r\n*END*\r\n");
+    }
 
     Create_Primary_Global_Structs();
     EXPECT_TRUE(Load_Primary_Global_Structs());

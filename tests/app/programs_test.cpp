@@ -101,9 +101,13 @@ TEST(Tool_Commands, BadCommandLinesShowTheUsageAndExitTwo) {
 void write_empty_data_files(const TTemp_Dir& game_dir, const std::string& module = "") {
     const std::string empty = "*BEGIN*\r\n\r\n\r\n*END*\r\n";
     game_dir.Write("Data/Effects.txt", empty);
-    game_dir.Write("Data/Classes_ItemClasses.txt", empty);
+    for (const char* file : {"Classes_ItemClasses.txt", "Classes.txt", "Spells.txt",
+                             "Summon_MonsterClasses.txt"}) {
+        game_dir.Write(std::string("Data/") + file, empty);
+    }
     if (!module.empty()) {
-        for (const char* file : {"ItemModifiers.txt", "UniqueItemNames.txt", "ModuleData.txt"}) {
+        for (const char* file : {"ItemModifiers.txt", "UniqueItemNames.txt", "ModuleData.txt",
+                                 "MonsterModifiers.txt"}) {
             game_dir.Write("Modules/" + module + "/Data/" + file, empty);
         }
     }
@@ -116,8 +120,8 @@ TEST(Tool_Validate, AGoodGameFolderPasses) {
     TRun r = run(quoted(tool) + " validate --game-dir " + quoted(game_dir.Path()), game_dir);
     EXPECT_EQ(r.status, 0) << r.out << r.err;
     EXPECT_EQ(r.out.find("Data File Errors"), std::string::npos);
-    EXPECT_NE(r.out.find("checked: game settings, display effects, starting equipment, module items\n"
-                        "3 files read, 0 with errors\n"), std::string::npos)
+    EXPECT_NE(r.out.find("checked: game settings, display effects, starting equipment, module items, "
+                        "classes and spells, module monsters\n6 files read, 0 with errors\n"), std::string::npos)
         << r.out;
 }
 
@@ -134,7 +138,7 @@ TEST(Tool_Validate, ABrokenSettingsFileIsListedAsTheDialogShowsIt) {
                     0),
         0u)
         << r.out;
-    EXPECT_NE(r.out.find("3 files read, 1 with errors"), std::string::npos);
+    EXPECT_NE(r.out.find("6 files read, 1 with errors"), std::string::npos);
     // The tool does not write into the game's log.
     EXPECT_FALSE(std::ifstream(game_dir.Path() + "log/kv_log.txt").good());
 }
@@ -182,15 +186,16 @@ TEST(Game_Program, HelpListsEveryOption) {
     TTemp_Dir scratch;
     TRun r = run(quoted(game) + " --help", scratch);
     EXPECT_EQ(r.status, 0);
-    for (const char* option : {"--game-dir DIR", "--version", "--help"}) {
+    for (const char* option : {"--game-dir DIR", "--version", "--help", "--headless",
+                               "--screenshot FILE", "--script FILE", "--fullscreen"}) {
         EXPECT_NE(r.out.find(option), std::string::npos) << option;
     }
-    r = run(quoted(game) + " --fullscreen", scratch);
+    r = run(quoted(game) + " --colour", scratch);
     EXPECT_EQ(r.status, 2);
     EXPECT_NE(r.err.find("unknown option"), std::string::npos);
     r = run(quoted(game) + " --game-dir", scratch);
     EXPECT_EQ(r.status, 2);
-    r = run(quoted(game) + " --game-dir " + quoted(scratch.Path() + "nowhere"), scratch);
+    r = run(quoted(game) + " --headless --game-dir " + quoted(scratch.Path() + "nowhere"), scratch);
     EXPECT_EQ(r.status, 2);
     EXPECT_NE(r.err.find("does not exist"), std::string::npos);
 }
@@ -200,7 +205,7 @@ TEST(Game_Program, StartsAndShutsDownOnAGameFolder) {
     TTemp_Dir config;
     const std::string settings = game_dir.Write("Data/Settings.txt", settings_file(true));
     game_dir.Write("log/placeholder", "");
-    TRun r = run("XDG_CONFIG_HOME=" + quoted(config.Path()) + " " + quoted(game) + " --game-dir " +
+    TRun r = run("XDG_CONFIG_HOME=" + quoted(config.Path()) + " " + quoted(game) + " --headless --game-dir " +
                      quoted(game_dir.Path()),
                  game_dir);
     EXPECT_EQ(r.status, 0) << r.err;
@@ -222,7 +227,7 @@ TEST(Game_Program, StartsAndShutsDownOnAGameFolder) {
 TEST(Game_Program, SettingsErrorsAreShownAndStartUpGoesOn) {
     TTemp_Dir game_dir;
     TTemp_Dir config;
-    TRun r = run("XDG_CONFIG_HOME=" + quoted(config.Path()) + " " + quoted(game) + " --game-dir " +
+    TRun r = run("XDG_CONFIG_HOME=" + quoted(config.Path()) + " " + quoted(game) + " --headless --game-dir " +
                      quoted(game_dir.Path()),
                  game_dir);
     EXPECT_EQ(r.status, 0);

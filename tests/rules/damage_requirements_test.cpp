@@ -146,6 +146,25 @@ TEST(Requirements, MetOnlyWhenEveryConditionHolds) {
     EXPECT_TRUE(r.Requirements_Met(&fighter, 1));
 }
 
+TEST(Requirements, SavedListsOfDifferentLengthsDoNotLoad) {
+    TRequirements r;
+    r.Add_Requirement(3, 10, 2, 50);
+    TValue_Writer writer;
+    r.Save(writer);
+    TValue_Reader reader(writer.Bytes());
+    TRequirements back;
+    back.Load(reader);
+    EXPECT_EQ(back.Get_Requirement_Value(1, 3), 20);
+    TValue_Writer damaged;
+    damaged.Write_Byte_List({3, 3});
+    damaged.Write_Longint_List({10, 10});
+    damaged.Write_Byte_List({1, 1});
+    damaged.Write_Word_List({0});
+    TValue_Reader damaged_reader(damaged.Bytes());
+    EXPECT_THROW(back.Load(damaged_reader), TStream_Error);
+    EXPECT_EQ(back.Count(), 1);
+}
+
 TEST(Requirements, LoadingDropsBadEntriesAndReportsTheirKeys) {
     TMemory_Record record({{"Number of Requirements", "3"},
                            {"Requirement 1 Type", "Level Required"},

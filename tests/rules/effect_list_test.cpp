@@ -145,6 +145,15 @@ TEST(Effect_List_Saving, RoundTripKeepsAmountsAndDropsVariance) {
     EXPECT_EQ(back.Get_Min(2), -3);
     EXPECT_EQ(back.Get_Variance(1), 0);
     EXPECT_TRUE(reader.At_End());
+
+    // A damaged record whose lists differ in length does not load.
+    TValue_Writer damaged;
+    damaged.Write_Byte_List({49, 49});
+    damaged.Write_Longint_List({1, 2});
+    damaged.Write_Longint_List({1});
+    TValue_Reader damaged_reader(damaged.Bytes());
+    EXPECT_THROW(back.Load(damaged_reader), TStream_Error);
+    EXPECT_EQ(back.Count(), 2);
 }
 
 TEST(Natural_Attacks, LoadReplacesHandsAndRoundTrips) {

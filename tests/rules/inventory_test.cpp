@@ -218,13 +218,27 @@ TEST_F(Inventory, SaveAndLoadKeepEntriesAndSlotsParallel) {
     back.Load(reader);
     EXPECT_EQ(back.Get_Number_In_Slot(50, items), 2);
     EXPECT_EQ(back.Get_Slot(1), 1);
-    // A damaged record with more numbers than slots loses the unplaced numbers.
-    TValue_Writer damaged;
-    damaged.Write_Word_List({1, 2, 3});
-    damaged.Write_Byte_List({1});
-    TValue_Reader damaged_reader(damaged.Bytes());
-    back.Load(damaged_reader);
-    EXPECT_EQ(back.Count(), 1);
+    // A damaged record (lists of different lengths, a slot beyond the backpack) fails
+    // the load and leaves the inventory as it was.
+    const std::vector<std::pair<std::vector<uint16_t>, std::vector<uint8_t>>> damaged = {
+        {{1, 2, 3}, {1}}, {{1}, {1, 2}}, {{1}, {95}}, {{1}, {0}}};
+    for (const auto& [numbers, slots] : damaged) {
+        TValue_Writer writer_bad;
+        writer_bad.Write_Word_List(numbers);
+        writer_bad.Write_Byte_List(slots);
+        TValue_Reader reader_bad(writer_bad.Bytes());
+        EXPECT_THROW(back.Load(reader_bad), TStream_Error);
+        EXPECT_EQ(back.Count(), 2);
+        EXPECT_EQ(back.Get_Number_In_Slot(50, items), 2);
+    }
+    // A number added without a slot is not written, so the save still loads.
+    back.Items.Add(1);
+    TValue_Writer partial;
+    back.Save(partial);
+    TValue_Reader partial_reader(partial.Bytes());
+    TInventory again;
+    again.Load(partial_reader);
+    EXPECT_EQ(again.Count(), 2);
 }
 
 } // namespace

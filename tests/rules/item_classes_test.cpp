@@ -114,6 +114,7 @@ TEST_F(Item_Class_File, MalformedRecordsGiveTheExactMessages) {
     EXPECT_EQ(report.Errors[0], "Unknown value \"Sword\" for Type in record \"Long Sword\".");
     EXPECT_EQ(report.Errors[1],
               "Unknown value \"Drink\" for Consumption Type in record \"Long Sword\".");
+    // The record name carries over until the record's own "Name" has been read.
     EXPECT_EQ(report.Errors[2], "Could not find field \"Class Name\" in record \"Long Sword\".");
     EXPECT_EQ(report.Errors[3], "Could not find field \"Description\" in record \"Stub\".");
     ASSERT_EQ(list.Count(), 2);

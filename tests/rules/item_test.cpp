@@ -66,7 +66,26 @@ TEST(Item_Saving, EveryFieldButThePictureIndexRoundTrips) {
     EXPECT_EQ(back.Spell_Levels, (std::vector<uint16_t>{3, 1}));
 }
 
-TEST(Item_Saving, ATruncatedRecordThrowsTheStreamError) {
+TEST(Item_Saving, ATruncatedOrDamagedRecordThrowsTheStreamError) {
+    // Spell lists of different lengths: the levels are written parallel to the names,
+    // and a file in which they differ anyway does not load.
+    TItem uneven = item_with_every_field();
+    uneven.Spell_Levels = {4};
+    TValue_Writer uneven_writer;
+    uneven.Save(uneven_writer);
+    TValue_Reader uneven_reader(uneven_writer.Bytes());
+    TItem back_uneven;
+    back_uneven.Load(uneven_reader);
+    EXPECT_EQ(back_uneven.Spell_Levels, (std::vector<uint16_t>{4, 0}));
+    // The record ends with the level list: put a one-level list in its place.
+    TValue_Writer two_levels, one_level;
+    two_levels.Write_Word_List({4, 0});
+    one_level.Write_Word_List({4});
+    const std::string& whole = uneven_writer.Bytes();
+    TValue_Reader damaged(whole.substr(0, whole.size() - two_levels.Bytes().size()) +
+                          one_level.Bytes());
+    EXPECT_THROW(back_uneven.Load(damaged), TStream_Error);
+
     TValue_Writer writer;
     item_with_every_field().Save(writer);
     const std::string bytes = writer.Bytes();
@@ -97,6 +116,14 @@ TEST(Item_Values, StackWeightDoesNotWrap) {
     EXPECT_EQ(item.Get_Weight(), 100000u);
     item.Quantity = 0;
     EXPECT_EQ(item.Get_Weight(), 100u);
+    // Two of the heaviest stacks saturate the total instead of wrapping.
+    TItem_List list;
+    TItem_Collection carried;
+    item.Weight = 65535;
+    item.Quantity = 65535;
+    carried.Add(list.Add(item));
+    carried.Add(list.Add(item));
+    EXPECT_EQ(carried.Get_Total_Weight(list), UINT32_MAX);
 }
 
 TEST(Item_List, NumbersAreSlotsAndFreedSlotsAreReused) {
@@ -132,6 +159,11 @@ TEST(Item_List, EmptySlotsSurviveSaveAndLoad) {
     EXPECT_EQ(back.Get(1), nullptr);
     ASSERT_NE(back.Get(2), nullptr);
     EXPECT_EQ(back.Get(2)->Number, 2);
+    // A truncated list throws and keeps what the list held.
+    TValue_Reader truncated(writer.Bytes().substr(0, writer.Bytes().size() - 3));
+    EXPECT_THROW(back.Load(truncated), TStream_Error);
+    EXPECT_EQ(back.Count(), 2);
+    ASSERT_NE(back.Get(2), nullptr);
     // A copy is deep.
     TItem_List copy = back;
     copy.Get(2)->Name = "changed";

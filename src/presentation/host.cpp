@@ -1,0 +1,360 @@
+#include "presentation/host.h"
+
+#include <memory>
+#include <sstream>
+
+#include "platform/files.h"
+#include "platform/message_box.h"
+#include "platform/sdl/sdl_window.h"
+#include "presentation/graphics.h"
+#include "presentation/png_file.h"
+#include "presentation/virtual_keys.h"
+
+namespace {
+
+constexpr uint32_t timer_interval = 50;
+
+bool read_int(std::istringstream& in, int& value) {
+    return bool(in >> value);
+}
+
+} // namespace
+
+bool Parse_Input_Script(const std::string& text, std::vector<TScript_Command>& commands,
+                        std::string& error) {
+    commands.clear();
+    std::istringstream lines(text);
+    std::string line;
+    int number = 0;
+    while (std::getline(lines, line)) {
+        ++number;
+        const size_t hash = line.find('#');
+        if (hash != std::string::npos)
+            line.erase(hash);
+        std::istringstream in(line);
+        std::string word;
+        if (!(in >> word))
+            continue;
+        TScript_Command c;
+        c.line = number;
+        bool ok = true;
+        if (word == "wait") {
+            c.kind = TScript_Command::Wait;
+            ok = read_int(in, c.a) && c.a >= 0;
+        } else if (word == "move" || word == "click" || word == "rclick" || word == "down" ||
+                   word == "up") {
+            c.kind = word == "move"     ? TScript_Command::Move
+                     : word == "click"  ? TScript_Command::Click
+                     : word == "rclick" ? TScript_Command::RClick
+                     : word == "down"   ? TScript_Command::Down
+                                        : TScript_Command::Up;
+            ok = read_int(in, c.a) && read_int(in, c.b);
+        } else if (word == "key") {
+            c.kind = TScript_Command::Key;
+            std::string name;
+            ok = (in >> name) && Parse_Key_Name(name, c.key, c.shift);
+        } else if (word == "screenshot") {
+            c.kind = TScript_Command::Screenshot;
+            std::getline(in >> std::ws, c.file);
+            while (!c.file.empty() && (c.file.back() == ' ' || c.file.back() == '\r'))
+                c.file.pop_back();
+            ok = !c.file.empty();
+        } else if (word == "quit") {
+            c.kind = TScript_Command::Quit;
+        } else {
+            ok = false;
+        }
+        std::string extra;
+        if (ok && c.kind != TScript_Command::Screenshot && (in >> extra))
+            ok = false;
+        if (!ok) {
+            error = "line " + std::to_string(number) + ": cannot read \"" + line + "\"";
+            return false;
+        }
+        commands.push_back(c);
+    }
+    return true;
+}
+
+THost::THost(TDisplay_Class& root, THost_Callbacks callbacks)
+    : root_(root), callbacks_(std::move(callbacks)) {
+    if (!Buffer_Of(Workspace_Buffer))
+        fg_vballoc(Screen_Width, Screen_Height);
+}
+
+THost::~THost() {
+    Set_Presenter(nullptr);
+}
+
+bool THost::closing() const {
+    return callbacks_.Close_Requested && callbacks_.Close_Requested();
+}
+bool THost::can_draw() const {
+    return !callbacks_.Can_Draw || callbacks_.Can_Draw();
+}
+
+void THost::Redraw() {
+    if (fg_vbopen(Workspace_Buffer) != 0)
+        return;
+    if (!can_draw()) {
+        Set_Colour(0);
+        Clear_Buffer();
+    } else if (callbacks_.Draw_Frame) {
+        callbacks_.Draw_Frame();
+    } else {
+        Set_Colour(0);
+        Clear_Buffer();
+        root_.Dispatch_Draw(Workspace_Buffer);
+    }
+    Present();
+}
+
+void THost::Timer_Tick() {
+    ++ticks_;
+    if (callbacks_.On_Timer)
+        callbacks_.On_Timer();
+}
+
+void THost::Mouse_Move(int X, int Y, TShift_State Shift) {
+    Set_Mouse_Position(X, Y);
+    root_.Dispatch_MouseMove(Shift, X, Y);
+}
+
+void THost::Mouse_Down(TMouse_Button Button, int X, int Y, TShift_State Shift) {
+    Set_Mouse_Position(X, Y);
+    root_.Dispatch_MouseDown(Button, Shift, X, Y);
+}
+
+void THost::Mouse_Up(TMouse_Button Button, int X, int Y, TShift_State Shift) {
+    Set_Mouse_Position(X, Y);
+    root_.Dispatch_MouseUp(Button, Shift, false, X, Y);
+}
+
+void THost::Key_Down(uint16_t Key, TShift_State Shift) {
+    root_.Dispatch_KeyDown(Key, Shift);
+}
+
+bool THost::Save_Screenshot(const std::string& path, std::string& error) {
+    const TVirtual_Buffer* workspace = Buffer_Of(Workspace_Buffer);
+    if (!workspace) {
+        error = "There is no frame to save as \"" + path + "\"";
+        return false;
+    }
+    return Save_PNG(*workspace, path, error);
+}
+
+bool THost::load_script(const THost_Settings& settings, std::vector<TScript_Command>& commands) {
+    commands.clear();
+    if (settings.script.empty())
+        return true;
+    std::string text, error;
+    if (!Read_Whole_File(settings.script, text)) {
+        Show_Message_Box("Error", "Unable to read the input script \"" + settings.script + "\".");
+        return false;
+    }
+    if (!Parse_Input_Script(text, commands, error)) {
+        Show_Message_Box("Error", "Input script \"" + settings.script + "\", " + error + ".");
+        return false;
+    }
+    return true;
+}
+
+// The screenshot asked for on the command line, of the last frame.
+bool THost::finish(const THost_Settings& settings) {
+    if (settings.screenshot.empty())
+        return true;
+    std::string error;
+    if (!Save_Screenshot(settings.screenshot, error)) {
+        Show_Message_Box("Error", error);
+        return false;
+    }
+    return true;
+}
+
+int THost::Run_Headless(const THost_Settings& settings) {
+    std::vector<TScript_Command> commands;
+    if (!load_script(settings, commands))
+        return 2;
+    Redraw();
+    bool ok = true;
+    for (const TScript_Command& c : commands) {
+        if (closing())
+            break;
+        switch (c.kind) {
+        case TScript_Command::Wait:
+            for (int i = 0; i < c.a && !closing(); ++i) {
+                Timer_Tick();
+                Redraw();
+            }
+            break;
+        case TScript_Command::Move:
+            Mouse_Move(c.a, c.b);
+            break;
+        case TScript_Command::Click:
+        case TScript_Command::RClick: {
+            const TMouse_Button b = c.kind == TScript_Command::Click ? mbLeft : mbRight;
+            const TShift_State held = b == mbLeft ? ssLeft : ssRight;
+            Mouse_Move(c.a, c.b);
+            Mouse_Down(b, c.a, c.b, held);
+            Mouse_Up(b, c.a, c.b);
+            break;
+        }
+        case TScript_Command::Down:
+            Mouse_Down(mbLeft, c.a, c.b, ssLeft);
+            break;
+        case TScript_Command::Up:
+            Mouse_Up(mbLeft, c.a, c.b);
+            break;
+        case TScript_Command::Key:
+            Key_Down(c.key, c.shift);
+            break;
+        case TScript_Command::Screenshot: {
+            std::string error;
+            Redraw();
+            if (!Save_Screenshot(c.file, error)) {
+                Show_Message_Box("Error", error);
+                ok = false;
+            }
+            break;
+        }
+        case TScript_Command::Quit:
+            return finish(settings) && ok ? 0 : 2;
+        }
+        if (c.kind != TScript_Command::Wait && !closing())
+            Redraw();
+    }
+    if (!closing())
+        Redraw();
+    return finish(settings) && ok ? 0 : 2;
+}
+
+int THost::Run_Window(const THost_Settings& settings) {
+    std::vector<TScript_Command> commands;
+    if (!load_script(settings, commands))
+        return 2;
+    auto window = std::make_unique<TSDL_Window>();
+    TWindow_Settings ws;
+    ws.scale = settings.scale;
+    ws.fullscreen = settings.fullscreen;
+    ws.smooth = settings.smooth;
+    std::string error;
+    if (!window->Open(ws, error)) {
+        Show_Message_Box("Error", error);
+        return 1;
+    }
+    window_ = window.get();
+    driver_ = window->Driver();
+    window->Show_System_Pointer(false);
+    Set_Presenter([w = window.get()](const TVirtual_Buffer& frame) {
+        w->Present(frame.pixels.data(), frame.width, frame.height);
+    });
+    // Reported as messages over the window from now on.
+    TMessage_Box_Handler previous =
+        Set_Message_Box_Handler([](const std::string& caption, const std::string& text) {
+            if (!SDL_Error_Box(caption, text))
+                std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
+        });
+
+    bool ok = true;
+    bool running = true;
+    size_t next_command = 0;
+    long wait_until = 0;
+    uint32_t next_tick = TSDL_Window::Ticks() + timer_interval;
+    while (running && !closing()) {
+        TWindow_Event e;
+        while (running && window->Poll_Event(e)) {
+            switch (e.kind) {
+            case TWindow_Event::Quit:
+                running = false;
+                break;
+            case TWindow_Event::Mouse_Move:
+                Mouse_Move(e.x, e.y, e.shift);
+                break;
+            case TWindow_Event::Mouse_Down:
+                Mouse_Down(TMouse_Button(e.button), e.x, e.y, e.shift);
+                break;
+            case TWindow_Event::Mouse_Up:
+                Mouse_Up(TMouse_Button(e.button), e.x, e.y, e.shift);
+                break;
+            case TWindow_Event::Mouse_Leave:
+                Set_Mouse_Position(-1, -1);
+                break;
+            case TWindow_Event::Key_Down:
+                Key_Down(e.key, e.shift);
+                break;
+            case TWindow_Event::Activate:
+            case TWindow_Event::Deactivate:
+                if (callbacks_.On_Activate)
+                    callbacks_.On_Activate(e.kind == TWindow_Event::Activate);
+                if (e.kind == TWindow_Event::Activate)
+                    Restore_Surfaces();
+                break;
+            default:
+                break;
+            }
+        }
+        if (!running || closing())
+            break;
+        // The move timer; a stalled frame catches up a few ticks, not all of them.
+        const uint32_t now = TSDL_Window::Ticks();
+        for (int caught = 0; int32_t(now - next_tick) >= 0 && caught < 4; ++caught) {
+            Timer_Tick();
+            next_tick += timer_interval;
+        }
+        if (int32_t(now - next_tick) >= 0)
+            next_tick = now + timer_interval;
+
+        // The script feeds the window's own event queue, one command a frame.
+        if (next_command < commands.size() && ticks_ >= wait_until) {
+            const TScript_Command& c = commands[next_command++];
+            switch (c.kind) {
+            case TScript_Command::Wait:
+                wait_until = ticks_ + c.a;
+                break;
+            case TScript_Command::Move:
+                window->Inject_Mouse_Move(c.a, c.b);
+                break;
+            case TScript_Command::Click:
+            case TScript_Command::RClick:
+                window->Inject_Mouse_Move(c.a, c.b);
+                window->Inject_Mouse_Button(c.a, c.b, c.kind == TScript_Command::Click ? 0 : 1,
+                                            true);
+                window->Inject_Mouse_Button(c.a, c.b, c.kind == TScript_Command::Click ? 0 : 1,
+                                            false);
+                break;
+            case TScript_Command::Down:
+            case TScript_Command::Up:
+                window->Inject_Mouse_Button(c.a, c.b, 0, c.kind == TScript_Command::Down);
+                break;
+            case TScript_Command::Key:
+                window->Inject_Key(c.key, c.shift);
+                break;
+            case TScript_Command::Screenshot:
+                if (!Save_Screenshot(c.file, error)) {
+                    Show_Message_Box("Error", error);
+                    ok = false;
+                }
+                break;
+            case TScript_Command::Quit:
+                running = false;
+                break;
+            }
+        }
+        if (!running)
+            break;
+        const uint32_t frame_start = TSDL_Window::Ticks();
+        Redraw();
+        // Without vertical sync, idle frames are spaced a little so that a
+        // waiting game does not take a whole core.
+        const uint32_t spent = TSDL_Window::Ticks() - frame_start;
+        if (spent < 8)
+            TSDL_Window::Delay(8 - spent);
+    }
+    ok = finish(settings) && ok;
+    Set_Message_Box_Handler(previous);
+    Set_Presenter(nullptr);
+    window->Show_System_Pointer(true);
+    window_ = nullptr;
+    window.reset();
+    return ok ? 0 : 2;
+}
