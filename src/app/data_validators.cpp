@@ -1,6 +1,7 @@
 #include "app/data_validators.h"
 
 #include "datafiles/game_settings_loader.h"
+#include "generation/tile_classes.h"
 #include "rules/creature_file_checks.h"
 #include "rules/data_file_checks.h"
 #include "shell/globals.h"
@@ -58,6 +59,16 @@ void check_module_monsters(std::vector<TData_File_Check>& checks) {
     }
 }
 
+void check_module_tiles(std::vector<TData_File_Check>& checks) {
+    if (Path_Settings->Get_Module_Name().empty()) {
+        return;
+    }
+    for (const std::string& name :
+         Module_Tile_Class_Files(Path_Settings->Get_Module_Data_File())) {
+        add(checks, Check_Tile_Class_File(Path_Settings->Get_Tile_File(name)));
+    }
+}
+
 } // namespace
 
 const std::vector<TData_Validator>& Data_Validators() {
@@ -68,6 +79,7 @@ const std::vector<TData_Validator>& Data_Validators() {
         {"module items", check_module_items},
         {"classes and spells", check_classes_and_spells},
         {"module monsters", check_module_monsters},
+        {"module tiles", check_module_tiles},
     };
     return validators;
 }

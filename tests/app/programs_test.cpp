@@ -121,7 +121,7 @@ TEST(Tool_Validate, AGoodGameFolderPasses) {
     EXPECT_EQ(r.status, 0) << r.out << r.err;
     EXPECT_EQ(r.out.find("Data File Errors"), std::string::npos);
     EXPECT_NE(r.out.find("checked: game settings, display effects, starting equipment, module items, "
-                        "classes and spells, module monsters\n6 files read, 0 with errors\n"), std::string::npos)
+                        "classes and spells, module monsters, module tiles\n6 files read, 0 with errors\n"), std::string::npos)
         << r.out;
 }
 
