@@ -5,6 +5,10 @@
 #include "rules/creature_file_checks.h"
 #include "rules/data_file_checks.h"
 #include "shell/globals.h"
+#include "world/group_files.h"
+#include "world/module_definition.h"
+#include "world/store_classes.h"
+#include "world/terrain_file_checks.h"
 
 namespace {
 
@@ -21,24 +25,14 @@ void add(std::vector<TData_File_Check>& checks, const TData_File_Report& report)
     checks.push_back({report.Heading, report.File_Name, report.Errors});
 }
 
-// Display effects come first: item classes resolve their "Damage Firing FX" names in it.
+// Display effects come first: item classes and traps resolve their "Damage Firing FX"
+// names in it.
 void check_display_effects(std::vector<TData_File_Check>& checks) {
     add(checks, Check_Display_Effects_File(Path_Settings->Get_Effects_File()));
 }
 
 void check_starting_equipment(std::vector<TData_File_Check>& checks) {
     add(checks, Check_Item_Class_File(Path_Settings->Get_Class_Item_Classes_File()));
-}
-
-void check_module_items(std::vector<TData_File_Check>& checks) {
-    if (Path_Settings->Get_Module_Name().empty()) {
-        return;
-    }
-    add(checks, Check_Item_Modifiers_File(Path_Settings->Get_Item_Modifiers_File()));
-    add(checks, Check_Unique_Names_File(Path_Settings->Get_Unique_Item_Names_File()));
-    for (const std::string& name : Module_Item_Class_Files(Path_Settings->Get_Module_Data_File())) {
-        add(checks, Check_Item_Class_File(Path_Settings->Get_Tile_File(name)));
-    }
 }
 
 // Spells come before the monster classes, which resolve their spell names in it.
@@ -48,24 +42,38 @@ void check_classes_and_spells(std::vector<TData_File_Check>& checks) {
     add(checks, Check_Monster_Class_File(Path_Settings->Get_Summon_Monster_Classes_File()));
 }
 
-void check_module_monsters(std::vector<TData_File_Check>& checks) {
+// The module: its definition, the files of its "Data\" folder, then each file its maps
+// name in "Tiles\" (once each, though several maps may share one).
+void check_module(std::vector<TData_File_Check>& checks) {
     if (Path_Settings->Get_Module_Name().empty()) {
         return;
     }
-    add(checks, Check_Monster_Modifiers_File(Path_Settings->Get_Monster_Modifiers_File()));
-    for (const std::string& name :
-         Module_Monster_Class_Files(Path_Settings->Get_Module_Data_File())) {
-        add(checks, Check_Monster_Class_File(Path_Settings->Get_Tile_File(name)));
-    }
-}
+    const std::string definition = Path_Settings->Get_Module_Data_File();
+    add(checks, Check_Module_Data_File(definition));
+    TModule_Class module_class;
+    Read_Module_Class(definition, module_class);
 
-void check_module_tiles(std::vector<TData_File_Check>& checks) {
-    if (Path_Settings->Get_Module_Name().empty()) {
-        return;
-    }
-    for (const std::string& name :
-         Module_Tile_Class_Files(Path_Settings->Get_Module_Data_File())) {
-        add(checks, Check_Tile_Class_File(Path_Settings->Get_Tile_File(name)));
+    add(checks, Check_Item_Modifiers_File(Path_Settings->Get_Item_Modifiers_File()));
+    add(checks, Check_Unique_Names_File(Path_Settings->Get_Unique_Item_Names_File()));
+    add(checks, Check_Monster_Modifiers_File(Path_Settings->Get_Monster_Modifiers_File()));
+    add(checks, Check_Chance_Groups_File(Path_Settings->Get_Chance_Groups_File()));
+    add(checks, Check_Trap_Groups_File(Path_Settings->Get_Trap_Groups_File()));
+
+    using TCheck = TData_File_Report (*)(const std::string&);
+    const std::pair<std::string TModule_Map_Class::*, TCheck> per_map[] = {
+        {&TModule_Map_Class::Terrain_Filename, Check_Terrain_File},
+        {&TModule_Map_Class::Tiles_Filename, Check_Tile_Class_File},
+        {&TModule_Map_Class::Item_Classes_Filename, Check_Item_Class_File},
+        {&TModule_Map_Class::Monster_Classes_Filename, Check_Monster_Class_File},
+        {&TModule_Map_Class::Monster_Groups_Filename, Check_Monster_Groups_File},
+        {&TModule_Map_Class::Monster_Random_Items_Carried_Filename,
+         Check_Monster_Rand_Items_Carried_File},
+        {&TModule_Map_Class::Stores_Filename, Check_Store_Class_File},
+    };
+    for (const auto& [field, check] : per_map) {
+        for (const std::string& name : Map_File_Names(module_class, field)) {
+            add(checks, check(Path_Settings->Get_Tile_File(name)));
+        }
     }
 }
 
@@ -76,10 +84,8 @@ const std::vector<TData_Validator>& Data_Validators() {
         {"game settings", check_game_settings},
         {"display effects", check_display_effects},
         {"starting equipment", check_starting_equipment},
-        {"module items", check_module_items},
         {"classes and spells", check_classes_and_spells},
-        {"module monsters", check_module_monsters},
-        {"module tiles", check_module_tiles},
+        {"module", check_module},
     };
     return validators;
 }

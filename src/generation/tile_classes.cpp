@@ -363,34 +363,3 @@ TData_File_Report Check_Tile_Class_File(const std::string& path) {
     return Read_Tile_Class_File(path, set);
 }
 
-namespace {
-
-// Reads only the map tile file names; the module definition loader reports the rest.
-class TModule_Tile_Files_Reader : public TRecord_Loader {
-  public:
-    using TRecord_Loader::TRecord_Loader;
-    std::vector<std::string> Names;
-
-  protected:
-    void Process_Record(int32_t record_number) override {
-        if (record_number != 1)
-            return;
-        const uint16_t maps = Get_Word("Number Of Maps", false);
-        for (int32_t n = 1; n <= maps; ++n) {
-            std::string name;
-            if (!Get_Field_Value("Map " + std::to_string(n) + " Tiles Filename", name, false) ||
-                name.empty())
-                continue;
-            if (std::find(Names.begin(), Names.end(), name) == Names.end())
-                Names.push_back(name);
-        }
-    }
-};
-
-} // namespace
-
-std::vector<std::string> Module_Tile_Class_Files(const std::string& module_data_path) {
-    TModule_Tile_Files_Reader reader(module_data_path);
-    reader.Execute_Load();
-    return reader.Names;
-}

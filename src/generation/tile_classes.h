@@ -174,7 +174,3 @@ void Paint_Tile_Squares(const TTile_Class& tile, const TTerrain_Category_Cache& 
 // The validator's check of one tile class file: loads it as the game does.
 TData_File_Report Check_Tile_Class_File(const std::string& path);
 
-// The tile file names (plain names in the module's "Tiles\" folder) that a
-// "ModuleData.txt" gives as "Map <n> Tiles Filename" for n = 1 to its
-// "Number Of Maps", each once, in map order. A file that cannot be read gives none.
-std::vector<std::string> Module_Tile_Class_Files(const std::string& module_data_path);

@@ -19,7 +19,3 @@ TData_File_Report Check_Monster_Class_File(const std::string& path);
 // "MonsterModifiers.txt" of a module.
 TData_File_Report Check_Monster_Modifiers_File(const std::string& path);
 
-// The monster class file names (plain names in the module's "Tiles\" folder) that a
-// "ModuleData.txt" gives as "Map <n> Monster Classes Filename" for n = 1 to its
-// "Number Of Maps", each once, in map order. A file that cannot be read gives none.
-std::vector<std::string> Module_Monster_Class_Files(const std::string& module_data_path);

@@ -17,7 +17,3 @@ TData_File_Report Check_Item_Class_File(const std::string& path);
 TData_File_Report Check_Item_Modifiers_File(const std::string& path);
 TData_File_Report Check_Unique_Names_File(const std::string& path);
 
-// The item class file names (plain names in the module's "Tiles\" folder) that a
-// "ModuleData.txt" gives as "Map <n> Item Classes Filename" for n = 1 to its
-// "Number Of Maps", each once, in map order. A file that cannot be read gives none.
-std::vector<std::string> Module_Item_Class_Files(const std::string& module_data_path);

@@ -7,6 +7,7 @@
 #include "datafiles/data_file_errors.h"
 #include "generation/terrain_category_cache.h"
 #include "generation/tile_classes.h"
+#include "world/module_definition.h"
 #include "shell/globals.h"
 #include "shell/random.h"
 #include "support/temp_dir.h"
@@ -87,7 +88,10 @@ bool has_error(const TData_File_Report& report, const std::string& text) {
 
 TEST(Tile_File_Content, EveryTileFileOfTheDefaultModuleLoadsCleanly) {
     const std::string module = KV_FIXTURES_DIR "/../../content/Modules/Hollowmere/";
-    const std::vector<std::string> names = Module_Tile_Class_Files(module + "Data/ModuleData.txt");
+    TModule_Class module_class;
+    ASSERT_TRUE(Read_Module_Class(module + "Data/ModuleData.txt", module_class).Ok());
+    const std::vector<std::string> names =
+        Map_File_Names(module_class, &TModule_Map_Class::Tiles_Filename);
     EXPECT_EQ(names,
               (std::vector<std::string>{"Town_Tiles.txt", "Cellar_Tiles.txt", "Ossuary_Tiles.txt",
                                         "Caves_Tiles.txt", "Chapel_Tiles.txt"}));

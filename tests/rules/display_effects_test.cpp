@@ -80,18 +80,4 @@ TEST_F(Display_Effects_File, TheStartUpLoadShowsItsErrorsOnce) {
     EXPECT_EQ(shown[2], "Item Class Data File Errors: " + dir.Path() + "x.txt");
 }
 
-TEST(Module_Item_Class_Files, EachMapsFileIsNamedOnce) {
-    TTemp_Dir dir;
-    const std::string path =
-        dir.Write("Data/ModuleData.txt",
-                  Data_File_Text({{"Name := Crypt", "Number Of Maps := 3",
-                                   "Map 1 Item Classes Filename := Crypt_ItemClasses.txt",
-                                   "Map 2 Item Classes Filename := Crypt_ItemClasses.txt",
-                                   "Map 3 Item Classes Filename := Deep_ItemClasses.txt",
-                                   "Map 4 Item Classes Filename := Unused.txt"}}));
-    EXPECT_EQ(Module_Item_Class_Files(path),
-              (std::vector<std::string>{"Crypt_ItemClasses.txt", "Deep_ItemClasses.txt"}));
-    EXPECT_TRUE(Module_Item_Class_Files(dir.Path() + "none.txt").empty());
-}
-
 } // namespace

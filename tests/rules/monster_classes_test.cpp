@@ -495,13 +495,3 @@ TEST(Class_Info_File, Reads_Classes_And_Their_Experience_Table) {
     EXPECT_EQ(Check_Class_Info_File(path).Errors, report.Errors);
 }
 
-TEST(Class_Info_File, Module_Monster_Class_Files_Are_Listed_Once) {
-    TTemp_Dir dir;
-    const std::string path =
-        dir.Write("ModuleData.txt",
-                  Data_File_Text({{"Number Of Maps := 3", "Map 1 Monster Classes Filename := A.txt",
-                                   "Map 2 Monster Classes Filename := B.txt",
-                                   "Map 3 Monster Classes Filename := A.txt"}}));
-    EXPECT_EQ(Module_Monster_Class_Files(path), (std::vector<std::string>{"A.txt", "B.txt"}));
-    EXPECT_TRUE(Module_Monster_Class_Files(dir.Path() + "none.txt").empty());
-}

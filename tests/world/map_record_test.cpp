@@ -1,0 +1,156 @@
+#include <gtest/gtest.h>
+
+#include "shell/value_stream.h"
+#include "support/temp_dir.h"
+#include "world/map.h"
+#include "world_support.h"
+
+namespace {
+
+const char* const terrain_file =
+    "*BEGIN*\n//\n\n"
+    "Name := Floor\nID := 1\nMovement Flag Land := TRUE\nVision Flag Normal := TRUE\n\n"
+    "Name := Wall\nID := 2\n\n"
+    "*END*\n";
+
+// A level with something of everything the map record holds.
+void furnish(TTest_Map& map) {
+    map.Set_Display_Name("The Crypt");
+    map.Set_Universal_Light(true);
+    map.Terrains.File_Name = "Crypt_Terrain.txt";
+    map.Fill(1, 1, 200, 1, Wall);
+    map.Get_Square(30, 31)->Overlay = 7;
+    map.Get_Square(30, 31)->Set_Explored(true);
+    map.Get_Square(199, 200)->Set_Entrance(true);
+    const uint16_t rat = map.Put_Creature(30, 30, "Rat");
+    map.Put_Creature(31, 30, "Orc");
+    map.Put_Creature(200, 200, "Bat");
+    map.Monster_List.Delete_Creature(rat); // an empty slot in the list
+    map.Get_Square(30, 30)->Remove_Monster();
+    map.Put_Item(40, 40, "Sword");
+    map.Put_Item(41, 40, "Shield");
+    map.Put_Item(41, 40, "Helm");
+    map.Put_Item(41, 40, "Boots");
+    map.New_Collection(); // a chest's contents, on no square
+    map.Get_Collection(2)->Add(1);
+    map.Set_Lock("Iron", 50, 50, true);
+    map.Set_Lock("Gold", 51, 50, true);
+    map.Set_Trap("Spikes", 52, 50, true);
+    map.Add_Location_List({1, 2, 3}, 60, 60);
+    map.Add_Location_List({}, 61, 60);
+}
+
+// The map record follows the file's version string, which the map file reader keeps.
+struct Current_Version {
+    Current_Version() { File_Version = Current_File_Version; }
+    ~Current_Version() { File_Version.clear(); }
+};
+
+std::string saved(const TWriteable_Map& map) {
+    TValue_Writer writer;
+    map.Save(writer);
+    return writer.Bytes();
+}
+
+TEST(Map_Record, ASavedMapLoadsBackWholeAndWritesTheSameBytes) {
+    Current_Version version;
+    TTemp_Dir dir;
+    dir.Write("Tiles/Crypt_Terrain.txt", terrain_file);
+    TTest_Map map;
+    furnish(map);
+    const std::string bytes = saved(map);
+
+    TTest_Map loaded;
+    std::string asked;
+    TValue_Reader reader(bytes);
+    loaded.Load(reader, [&](const std::string& name) {
+        asked = name;
+        return dir.Path() + "Tiles/" + name;
+    });
+    EXPECT_TRUE(reader.At_End());
+    EXPECT_EQ(asked, "Crypt_Terrain.txt");
+    EXPECT_EQ(loaded.Terrains.Count(), 2); // read again from the file
+    EXPECT_EQ(loaded.Terrains.Get_Terrain(2)->Name, "Wall");
+    EXPECT_EQ(loaded.Display_Name, "The Crypt");
+    EXPECT_EQ(loaded.Version, "1.00");
+    EXPECT_TRUE(loaded.Universal_Light);
+    EXPECT_EQ(loaded.Get_Square(30, 31)->Overlay, 7);
+    EXPECT_TRUE(loaded.Get_Square(30, 31)->Is_Explored());
+    EXPECT_TRUE(loaded.Get_Square(199, 200)->Is_Entrance());
+    EXPECT_EQ(loaded.Get_Square(5, 1)->Terrain, Wall);
+
+    EXPECT_EQ(loaded.Monster_List.Get(1), nullptr);
+    EXPECT_EQ(loaded.Get_Square(31, 30)->Get_Monster(loaded)->Name, "Orc");
+    EXPECT_EQ(loaded.Get_Square(200, 200)->Get_Monster(loaded)->Name, "Bat");
+    EXPECT_EQ(loaded.Get_Square(30, 30)->Monster, 0);
+
+    EXPECT_EQ(loaded.Get_Square(40, 40)->Get_Top_Item(loaded)->Name, "Sword");
+    const TMap_Square& pile = *loaded.Get_Square(41, 40);
+    ASSERT_TRUE(pile.Is_Pile());
+    EXPECT_EQ(loaded.Get_Collection(pile.Item)->Count(), 3);
+    EXPECT_EQ(loaded.Get_Collection(2)->Numbers(), std::vector<uint16_t>{1});
+
+    std::string name;
+    ASSERT_TRUE(loaded.Get_Lock_Name(51, 50, name));
+    EXPECT_EQ(name, "Gold");
+    EXPECT_TRUE(loaded.Get_Square(50, 50)->Is_Locked());
+    ASSERT_TRUE(loaded.Get_Trap_Name(52, 50, name));
+    EXPECT_EQ(name, "Spikes");
+    EXPECT_TRUE(loaded.Get_Square(52, 50)->Is_Trapped());
+    ASSERT_NE(loaded.Get_Location_List(60, 60), nullptr);
+    EXPECT_EQ(*loaded.Get_Location_List(60, 60), (std::vector<uint16_t>{1, 2, 3}));
+    ASSERT_NE(loaded.Get_Location_List(61, 60), nullptr);
+
+    EXPECT_EQ(saved(loaded), bytes);
+}
+
+TEST(Map_Record, AnEmptyMapHasNoTables) {
+    TTest_Map map;
+    TTest_Map loaded;
+    TValue_Reader reader(saved(map));
+    loaded.Load(reader, [](const std::string&) { return std::string(); });
+    EXPECT_EQ(loaded.Collection_Table_Size(), 0);
+    EXPECT_TRUE(loaded.Location_Lists().empty());
+    EXPECT_EQ(loaded.Terrains.Count(), 0); // no file: every square blocks
+    EXPECT_FALSE(loaded.Get_Square(5, 5)->Has_Movement_Flag(loaded, Movement_Land));
+}
+
+// A damaged file leaves the map as it was.
+void expect_refused(const std::string& bytes) {
+    Current_Version version;
+    TTest_Map map;
+    map.Set_Display_Name("Before");
+    map.Put_Creature(9, 9, "Keeper");
+    TValue_Reader reader(bytes);
+    EXPECT_THROW(map.Load(reader, [](const std::string&) { return std::string(); }), TStream_Error);
+    EXPECT_EQ(map.Display_Name, "Before");
+    EXPECT_EQ(map.Get_Square(9, 9)->Get_Monster(map)->Name, "Keeper");
+    EXPECT_EQ(map.Terrains.Count(), 5);
+}
+
+TEST(Map_Record, DamagedRecordsAreRefusedAndChangeNothing) {
+    TTest_Map map;
+    furnish(map);
+    const std::string bytes = saved(map);
+    expect_refused(bytes.substr(0, bytes.size() / 2));
+    expect_refused(bytes.substr(0, bytes.size() - 1));
+
+    TTest_Map dangling;
+    dangling.Get_Square(3, 3)->Monster = 12;
+    expect_refused(saved(dangling));
+
+    TTest_Map lost_item;
+    lost_item.Get_Square(3, 3)->Item = 4;
+    expect_refused(saved(lost_item));
+
+    TTest_Map lost_pile;
+    lost_pile.Get_Square(3, 3)->Item = 4;
+    lost_pile.Get_Square(3, 3)->Set_Flag(Square_Pile, true);
+    expect_refused(saved(lost_pile));
+
+    TTest_Map off_map;
+    off_map.Put_Creature(0, 5, "Ghost");
+    expect_refused(saved(off_map));
+}
+
+} // namespace

@@ -1,0 +1,236 @@
+#include <gtest/gtest.h>
+
+#include "shell/random.h"
+#include "world/map.h"
+#include "world_support.h"
+
+namespace {
+
+TEST(Map_Squares, OffTheMapThereIsNoSquareAndNothingPasses) {
+    TTest_Map map;
+    for (auto [x, y] : {std::pair{0, 5}, {5, 0}, {201, 5}, {5, 201}, {-7, -7}}) {
+        EXPECT_EQ(map.Get_Square(x, y), nullptr);
+        EXPECT_FALSE(map.Is_Vision_Clear(x, y, Vision_Normal));
+    }
+    ASSERT_NE(map.Get_Square(200, 200), nullptr);
+    EXPECT_TRUE(map.Is_Vision_Clear(200, 200, Vision_Normal));
+    // Off-map marks and creatures change nothing.
+    map.Set_Lock("Iron", 0, 3, true);
+    map.Set_Square_Creature(300, 3, 4);
+    map.Drop_Item(-1, 1, 1);
+    EXPECT_TRUE(map.Locks().Names.empty());
+}
+
+TEST(Map_Squares, TerrainAndCreaturesDecideMovementAndSight) {
+    TTest_Map map;
+    TMap_Square& square = *map.Get_Square(10, 10);
+    EXPECT_TRUE(square.Has_Movement_Flag(map, Movement_Land));
+    EXPECT_FALSE(square.Has_Movement_Flag(map, Movement_Water));
+    map.Put_Creature(10, 10, "Rat", 5);
+    EXPECT_FALSE(square.Has_Movement_Flag(map, Movement_Land));
+    EXPECT_TRUE(square.Has_Vision_Flag(map, Vision_Normal)); // creatures do not block sight
+    EXPECT_EQ(square.Get_Light_Radius(map), 5);
+    map.Get_Square(11, 10)->Terrain = Torch;
+    EXPECT_EQ(map.Get_Square(11, 10)->Get_Light_Radius(map), 3);
+    TMap_Square nothing;
+    EXPECT_FALSE(nothing.Has_Movement_Flag(map, Movement_Land));
+    EXPECT_FALSE(nothing.Has_Vision_Flag(map, Vision_Normal));
+    EXPECT_EQ(nothing.Get_Overview_Color(map), 0u);
+    nothing.Terrain = 99;
+    EXPECT_EQ(nothing.Get_Terrain(map), nullptr);
+}
+
+TEST(Map_Items, ASecondItemMakesAPileAndTakingLeavesASingleItem) {
+    TTest_Map map;
+    const uint16_t sword = map.Put_Item(5, 5, "Sword");
+    TMap_Square& square = *map.Get_Square(5, 5);
+    EXPECT_FALSE(square.Is_Pile());
+    EXPECT_EQ(square.Item, sword);
+    const uint16_t shield = map.Put_Item(5, 5, "Shield");
+    ASSERT_TRUE(square.Is_Pile());
+    EXPECT_EQ(square.Item, 1);
+    EXPECT_EQ(map.Get_Collection(1)->Numbers(), (std::vector<uint16_t>{sword, shield}));
+    EXPECT_EQ(square.Get_Top_Item(map)->Name, "Sword");
+
+    const uint16_t hero = map.Put_Creature(5, 6, "Hero");
+    TMonster& taker = *map.Monster_List.Get(hero);
+    taker.Class_Number = 1;
+    ASSERT_TRUE(square.Take_Top_Item(map, taker));
+    EXPECT_FALSE(square.Is_Pile());
+    EXPECT_EQ(square.Item, sword);
+    EXPECT_EQ(map.Get_Collection(1), nullptr);
+    EXPECT_EQ(taker.Inventory.Items.Find(shield) > 0, true);
+    ASSERT_TRUE(square.Take_Top_Item(map, taker));
+    EXPECT_EQ(square.Item, 0);
+    EXPECT_FALSE(square.Take_Top_Item(map, taker));
+}
+
+TEST(Map_Items, ADroppedItemIsNeverLostOnADanglingPile) {
+    TTest_Map map;
+    TMap_Square& square = *map.Get_Square(7, 7);
+    square.Set_Flag(Square_Pile, true);
+    square.Item = 40; // no such collection
+    const uint16_t ring = map.Item_List.Add(TItem());
+    EXPECT_TRUE(square.Add_Item(map, ring));
+    EXPECT_NE(square.Get_Top_Item(map), nullptr);
+    EXPECT_EQ(square.Get_Top_Item(map)->Number, ring);
+}
+
+TEST(Map_Collections, NewCollectionsFillTheLastEmptyEntry) {
+    TTest_Map map;
+    EXPECT_EQ(map.New_Collection(), 1);
+    EXPECT_EQ(map.New_Collection(), 2);
+    EXPECT_EQ(map.New_Collection(), 3);
+    EXPECT_TRUE(map.Delete_Collection(1));
+    EXPECT_TRUE(map.Delete_Collection(2));
+    EXPECT_FALSE(map.Delete_Collection(4));
+    EXPECT_EQ(map.New_Collection(), 2);
+    EXPECT_EQ(map.Get_Collection(0), nullptr);
+    EXPECT_EQ(map.Get_Collection(9), nullptr);
+}
+
+TEST(Map_Marks, LocksTrapsAndLocationListsKeepTheirLastEntry) {
+    TTest_Map map;
+    map.Set_Lock("Iron", 4, 4, true);
+    map.Set_Lock("Gold", 4, 4, true);
+    std::string name;
+    ASSERT_TRUE(map.Get_Lock_Name(4, 4, name));
+    EXPECT_EQ(name, "Gold");
+    map.Set_Lock("", 4, 4, false);
+    EXPECT_FALSE(map.Get_Square(4, 4)->Is_Locked());
+    ASSERT_TRUE(map.Get_Lock_Name(4, 4, name));
+    EXPECT_EQ(name, "Iron");
+    EXPECT_FALSE(map.Get_Lock_Name(5, 4, name));
+
+    map.Set_Trap("Spikes", 9, 3, true);
+    EXPECT_TRUE(map.Get_Square(9, 3)->Is_Trapped());
+    ASSERT_TRUE(map.Get_Trap_Name(9, 3, name));
+    EXPECT_EQ(name, "Spikes");
+    map.Set_Trap("", 9, 3, false);
+    EXPECT_FALSE(map.Get_Trap_Name(9, 3, name));
+
+    map.Add_Location_List({1, 2}, 3, 3);
+    map.Add_Location_List({5}, 3, 3);
+    ASSERT_NE(map.Get_Location_List(3, 3), nullptr);
+    EXPECT_EQ(*map.Get_Location_List(3, 3), std::vector<uint16_t>{5});
+    EXPECT_EQ(map.Get_Location_List(3, 4), nullptr);
+}
+
+TEST(Map_Squares, DoorsOpenOnlyIntoTerrainsTheListHas) {
+    TTest_Map map;
+    map.Get_Square(8, 8)->Terrain = Wall;
+    EXPECT_FALSE(map.Change_Terrain(8, 8, 99));
+    EXPECT_EQ(map.Get_Square(8, 8)->Terrain, Wall);
+    EXPECT_TRUE(map.Change_Terrain(8, 8, 4));
+    EXPECT_EQ(map.Get_Square(8, 8)->Terrain, Water);
+    EXPECT_FALSE(map.Change_Terrain(0, 8, 4));
+}
+
+TEST(Map_Search, EmptySquaresNearAPoint) {
+    TTest_Map map;
+    Set_Random_Seed(17);
+    int32_t x = 0, y = 0;
+    ASSERT_TRUE(map.Find_Empty_Square_Near(50, 50, x, y));
+    EXPECT_LE(TMap::Square_Distance(x, y, 50, 50), 1); // the centre counts
+
+    // Walled in but for one square two away.
+    map.Fill(40, 40, 60, 60, Wall);
+    map.Get_Square(52, 50)->Terrain = Floor;
+    ASSERT_TRUE(map.Find_Empty_Square_Near(50, 50, x, y));
+    EXPECT_EQ(std::pair(x, y), std::pair(52, 50));
+    map.Put_Creature(52, 50);
+    EXPECT_FALSE(map.Find_Empty_Square_Near(50, 50, x, y));
+
+    // At the corner only squares on the map are chosen.
+    for (int i = 0; i < 20; ++i) {
+        ASSERT_TRUE(map.Find_Empty_Square_Near(1, 1, x, y));
+        EXPECT_TRUE(TMap::In_Map(x, y));
+    }
+}
+
+TEST(Map_Geometry, DistancesAndClamps) {
+    EXPECT_EQ(TMap::Round_Distance(0, 0, 3, 4), 5);
+    EXPECT_EQ(TMap::Round_Distance(0, 0, 1, 1), 1); // 1.41
+    EXPECT_EQ(TMap::Round_Distance(0, 0, 2, 2), 3); // 2.83
+    EXPECT_EQ(TMap::Square_Distance(1, 1, 4, 9), 8);
+    EXPECT_EQ(TMap::Clamp_X(-3), 1);
+    EXPECT_EQ(TMap::Clamp_Y(250), 200);
+}
+
+TEST(Map_Lines, WallsAndCreaturesStopMissilesButOnlyWallsCount) {
+    TTest_Map map;
+    EXPECT_TRUE(map.Is_Line_Clear(10, 10, 11, 10));
+    EXPECT_TRUE(map.Is_Line_Clear(10, 10, 10, 10));
+    EXPECT_TRUE(map.Is_Line_Clear(10, 10, 20, 14));
+    map.Get_Square(13, 10)->Terrain = Wall;
+    map.Get_Square(15, 10)->Terrain = Wall;
+    EXPECT_FALSE(map.Is_Line_Clear(10, 10, 20, 10));
+    EXPECT_EQ(map.Count_Sight_Blockers(10, 10, 20, 10), 2);
+    map.Put_Creature(10, 14);
+    EXPECT_FALSE(map.Is_Line_Clear(10, 10, 10, 18));
+    EXPECT_EQ(map.Count_Sight_Blockers(10, 10, 10, 18), 0);
+    // Walls at the ends do not count.
+    map.Get_Square(30, 30)->Terrain = Wall;
+    EXPECT_EQ(map.Count_Sight_Blockers(30, 30, 35, 30), 0);
+    // A line off the map edge neither faults nor counts off-map squares.
+    EXPECT_EQ(map.Count_Sight_Blockers(2, 2, -40, -40), 0);
+}
+
+TEST(Map_Drawing, SidesHiddenFromTheViewerAndSecretDoorsRollOnce) {
+    TTest_Map map;
+    TMap_Square& wall = *map.Get_Square(20, 20);
+    wall.Terrain = North_Wall;
+    EXPECT_EQ(wall.Hidden_Layer(map, 0, -1, true), 3); // the viewer is south of it
+    EXPECT_EQ(wall.Hidden_Layer(map, 0, 1, true), 0);
+    EXPECT_EQ(wall.Hidden_Layer(map, 0, 1, false), 3); // from memory always hidden
+    EXPECT_EQ(map.Get_Square(21, 20)->Hidden_Layer(map, 0, -1, true), 0);
+    EXPECT_EQ(map.Get_Square(21, 20)->Hidden_Layer(map, 0, -1, false), 3);
+    TTerrain east = Make_Terrain(7, "East Wall", 0, 0);
+    east.Sight_Side_Hidden = 2;
+    east.Sight_Hidden_Layer = 2;
+    map.Get_Square(23, 20)->Terrain = map.Terrains.Add_Terrain(east);
+    EXPECT_EQ(map.Get_Square(23, 20)->Hidden_Layer(map, 1, 0, true), 2);
+    EXPECT_EQ(map.Get_Square(23, 20)->Hidden_Layer(map, 0, 0, true), 0);
+
+    TTerrain secret = Make_Terrain(6, "Secret", 0, 0);
+    secret.Next_Terrain_Action = static_cast<uint8_t>(TTerrain_Action::Open_Secret);
+    const uint16_t slot = map.Terrains.Add_Terrain(secret);
+    TMap_Square& door = *map.Get_Square(22, 20);
+    door.Terrain = slot;
+    TMonster keen;
+    keen.Add_Permanent_Effect(static_cast<uint8_t>(TEffect_Type::Detect_Secret_Doors), 200, 200);
+    // Without a player the one roll is spent and nothing is found, for good.
+    EXPECT_FALSE(door.Detect_Secret_Door(map, nullptr));
+    EXPECT_TRUE(door.Is_Secret_Checked());
+    EXPECT_FALSE(door.Detect_Secret_Door(map, &keen));
+    door.Flags = 0;
+    EXPECT_TRUE(door.Detect_Secret_Door(map, &keen));
+    EXPECT_TRUE(door.Is_Secret_Found());
+    // The stored result stands: a later look does not roll again.
+    EXPECT_TRUE(door.Detect_Secret_Door(map, nullptr));
+    // Only secret doors are rolled for.
+    EXPECT_FALSE(wall.Detect_Secret_Door(map, &keen));
+    EXPECT_FALSE(wall.Is_Secret_Checked());
+    EXPECT_TRUE(door.Is_Secret_Checked());
+}
+
+TEST(Map_Ticks, EveryCreatureTicksAndEmptySlotsAreSkipped) {
+    TTest_Map map;
+    const uint16_t a = map.Put_Creature(10, 10);
+    const uint16_t b = map.Put_Creature(12, 10);
+    const uint16_t c = map.Put_Creature(150, 150);
+    map.Monster_List.Delete_Creature(b);
+    map.Player_Number = a;
+    int32_t steps = 0;
+    map.Hooks.Behaviour_Step = [&](TMonster&) {
+        ++steps;
+        return true;
+    };
+    for (int32_t tick = 0; tick < 25; ++tick)
+        map.Tick_Monsters(20);
+    // One second: the player is a monster here too, and c is too far away to think.
+    EXPECT_EQ(steps, 1);
+    EXPECT_GT(map.Monster_List.Get(c)->Move_Timer, 0);
+}
+
+} // namespace

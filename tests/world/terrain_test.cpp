@@ -1,0 +1,186 @@
+#include <gtest/gtest.h>
+
+#include "datafiles/data_file_errors.h"
+#include "support/temp_dir.h"
+#include "world/terrain.h"
+#include "world/terrain_file_checks.h"
+
+namespace {
+
+std::string full_record(const std::string& name, int id, const std::string& extra = "",
+                        int duplicates = 0) {
+    std::string r = "Name := " + name + "\nID := " + std::to_string(id) + "\nDescription := A " +
+                    name +
+                    ".\n"
+                    "Terrain Category := Cave Floor, Room\n"
+                    "Picture Filename L1 := l1.bmp\nPicture Filename L2 := l2.bmp\n"
+                    "Picture Filename L3 := l3.bmp\nSight Side Hidden :=  South \n"
+                    "Sight Hidden Layer := 2\nMovement Flag Land := TRUE\n"
+                    "Movement Flag Air := yes\nMovement Flag Water := FALSE\n"
+                    "Movement Flag Ethereal := 1\nVision Flag Normal := TRUE\n"
+                    "Next Animated Terrain ID := 0\nOverview Color := 255,128,0\n"
+                    "Light Radius Generated := 2\nStyle := 0\nDamage Amount Min := 0\n"
+                    "Damage Amount Max := 0\nDamage Maximum Range := 0\n"
+                    "Damage Firing FX := None\nNext Terrain Action := Open\n"
+                    "Next Terrain Sound File := door.wav\nNext Terrain ID 1 := 7\n"
+                    "Next Terrain ID 2 := 0\nNext Terrain ID 3 := 0\nNext Terrain ID 4 := 0\n"
+                    "Number of Duplicate Terrains := " +
+                    std::to_string(duplicates) +
+                    "\nLocked Terrain Group := Doors\nTrapped Terrain Group := Traps\n"
+                    "Display Chest Window := FALSE\nNumber of Locked Key Groups := 1\n"
+                    "Locked Key Group 1 Name := Iron\n" +
+                    extra;
+    return r + "\n";
+}
+
+std::string data_file(const std::string& records) {
+    return "Terrain\n*BEGIN*\n//\n\n" + records + "*END*\n";
+}
+
+struct Quiet_Errors {
+    Quiet_Errors() {
+        previous = Set_Error_List_Sink(
+            [this](const std::string&, const std::string&, const std::vector<std::string>& m) {
+                shown += static_cast<int>(m.size());
+            });
+    }
+    ~Quiet_Errors() { Set_Error_List_Sink(previous); }
+    TError_List_Sink previous;
+    int shown = 0;
+};
+
+TEST(Terrain_File, ReadsEveryFieldOfARecord) {
+    TTemp_Dir dir;
+    const std::string path = dir.Write("Tiles/Cave_Terrain.txt", data_file(full_record("Door", 5)));
+    TTerrain_List list;
+    Quiet_Errors quiet;
+    ASSERT_TRUE(list.Load_Terrain_File(path));
+    EXPECT_EQ(list.File_Name, "Cave_Terrain.txt");
+    ASSERT_EQ(list.Count(), 1);
+    const TTerrain& t = *list.Get_Terrain(1);
+    EXPECT_EQ(t.Slot, 1);
+    EXPECT_EQ(t.ID, 5);
+    EXPECT_EQ(t.Categories, (std::vector<std::string>{"cave floor", "room"}));
+    EXPECT_TRUE(t.Is_In_Category("ROOM"));
+    EXPECT_EQ(t.Overview_Color, 33023u);
+    EXPECT_EQ(t.Sight_Side_Hidden, 3);
+    EXPECT_EQ(t.Sight_Hidden_Layer, 2);
+    EXPECT_EQ(t.Movement_Flags, Movement_Land | Movement_Air); // "1" is not true
+    EXPECT_TRUE(t.Has_Vision_Flag(Vision_Normal));
+    EXPECT_EQ(t.Light_Radius_Generated, 2);
+    EXPECT_EQ(t.Next_Terrain_Action, static_cast<uint8_t>(TTerrain_Action::Open));
+    EXPECT_EQ(t.Get_Picture_Filename(3), "l3.bmp");
+    EXPECT_EQ(t.Get_Picture_Filename(4), "");
+    EXPECT_EQ(t.Locked_Key_Groups, (std::vector<std::string>{"Iron"}));
+    EXPECT_EQ(quiet.shown, 0);
+}
+
+TEST(Terrain_File, DuplicatesFollowAllRecordsAndTheLastWinsItsId) {
+    TTemp_Dir dir;
+    const std::string dups = "Duplicate Terrain 1 Filename L2 := a2.bmp\n"
+                             "Duplicate Terrain 1 Filename L3 := a3.bmp\n"
+                             "Duplicate Terrain 2 Filename L2 := \n";
+    const std::string path =
+        dir.Write("t.txt", data_file(full_record("Wall", 9, dups, 2) + full_record("Floor", 1)));
+    TTerrain_List list;
+    Quiet_Errors quiet;
+    // "Duplicate Terrain 2 Filename L3" is missing: reported, and read as empty.
+    EXPECT_FALSE(list.Load_Terrain_File(path));
+    EXPECT_EQ(quiet.shown, 1);
+    ASSERT_EQ(list.Count(), 4);
+    EXPECT_EQ(list.Get_Terrain(2)->Name, "Floor");
+    EXPECT_EQ(list.Get_Terrain(3)->Get_Picture_Filename(2), "a2.bmp");
+    EXPECT_EQ(list.Get_Terrain(3)->Get_Picture_Filename(3), "a3.bmp");
+    EXPECT_EQ(list.Get_Terrain(4)->Get_Picture_Filename(2), "l2.bmp");
+    EXPECT_EQ(list.Get_Terrain(4)->Get_Picture_Filename(3), "l3.bmp");
+    EXPECT_TRUE(list.Get_Terrain(4)->Duplicate_L2.empty());
+    EXPECT_EQ(list.Find_Terrain_Slot_By_ID(9), 4);
+    EXPECT_EQ(list.Find_Terrain_Slot_By_ID(77), 0);
+
+    // Reloading reuses slots from 1.
+    list.Load_Terrain_File(path);
+    EXPECT_EQ(list.Count(), 4);
+    EXPECT_EQ(list.Get_Terrain(1)->Slot, 1);
+}
+
+TEST(Terrain_File, BadValuesFallBackQuietlyAndMissingKeysAreReported) {
+    TTemp_Dir dir;
+    const std::string path =
+        dir.Write("t.txt", data_file("Name := Odd\nID := 70000\nOverview Color := 255,128\n"
+                                     "Sight Side Hidden := up\nNext Terrain Action := open\n\n"
+                                     "Name := Blank\nOverview Color := \n\n"));
+    const TData_File_Report report = Check_Terrain_File(path);
+    EXPECT_EQ(report.Heading, "Terrain Data File Errors: ");
+    EXPECT_FALSE(report.Errors.empty());
+    TTerrain_List list;
+    Quiet_Errors quiet;
+    list.Load_Terrain_File(path);
+    ASSERT_EQ(list.Count(), 2);
+    const TTerrain& odd = *list.Get_Terrain(1);
+    EXPECT_EQ(odd.ID, 0);
+    EXPECT_EQ(odd.Overview_Color, 33023u);
+    EXPECT_EQ(odd.Sight_Side_Hidden, 0);
+    EXPECT_EQ(odd.Next_Terrain_Action, 0); // names match case-sensitively
+    EXPECT_EQ(odd.Sight_Hidden_Layer, 3);
+    EXPECT_EQ(list.Get_Terrain(2)->Overview_Color, 0u);
+    EXPECT_EQ(quiet.shown, static_cast<int>(report.Errors.size()));
+}
+
+std::vector<std::string> played;
+
+TEST(Terrain_Actions, DoorsOpenIntoTheirNextTerrain) {
+    played.clear();
+    Set_Terrain_Sound_Sink([](const std::string& wave) { played.push_back(wave); });
+    TTerrain door;
+    door.Next_Terrain_Action = static_cast<uint8_t>(TTerrain_Action::Open);
+    door.Next_Terrain_ID = {7, 0, 0, 0};
+    door.Next_Terrain_Sound_File = "door.wav";
+    EXPECT_EQ(door.Get_Next_Terrain(static_cast<int32_t>(TTerrain_Action::Close)), 0);
+    EXPECT_TRUE(played.empty());
+    EXPECT_EQ(door.Get_Next_Terrain(static_cast<int32_t>(TTerrain_Action::Open)), 7);
+    EXPECT_EQ(played.size(), 1u);
+    EXPECT_EQ(door.Get_Next_Terrain(static_cast<int32_t>(TTerrain_Action::Use)), 7);
+    EXPECT_EQ(played.size(), 3u); // the inner evaluation and the use both play
+    EXPECT_EQ(door.Get_Next_Terrain(static_cast<int32_t>(TTerrain_Action::Bash_Door)), 0);
+    door.Next_Terrain_ID[1] = 12;
+    EXPECT_EQ(door.Get_Next_Terrain(static_cast<int32_t>(TTerrain_Action::Bash_Door)), 12);
+    EXPECT_EQ(door.Get_Next_Terrain(99), 0);
+
+    // A terrain whose own action is "Use" or "Any" ends at once with no change.
+    for (TTerrain_Action self : {TTerrain_Action::Use, TTerrain_Action::Any}) {
+        TTerrain loop = door;
+        loop.Next_Terrain_Action = static_cast<uint8_t>(self);
+        EXPECT_EQ(loop.Get_Next_Terrain(static_cast<int32_t>(TTerrain_Action::Use)), 0);
+        EXPECT_EQ(loop.Get_Next_Terrain(static_cast<int32_t>(TTerrain_Action::Any)), 0);
+    }
+    Set_Terrain_Sound_Sink(nullptr);
+}
+
+TEST(Terrain_Checks, AMissingTerrainFileIsReported) {
+    TTemp_Dir dir;
+    EXPECT_FALSE(Check_Terrain_File(dir.Path() + "missing.txt").Ok());
+}
+
+} // namespace
+
+namespace {
+
+TEST(Terrain_Checks, TheDefaultModulesTerrainFilesLoadCleanly) {
+    const std::string tiles =
+        std::string(KV_FIXTURES_DIR) + "/../../content/Modules/Hollowmere/Tiles/";
+    for (const char* name : {"Town_Terrain.txt", "Crypt_Terrain.txt", "Cave_Terrain.txt"}) {
+        TTerrain_List list;
+        const TData_File_Report report = list.Read_Terrain_File(tiles + name);
+        EXPECT_TRUE(report.Ok()) << name << ": " << (report.Ok() ? "" : report.Errors[0]);
+        EXPECT_GT(list.Count(), 0) << name;
+        // Every door opens into a terrain of the same file.
+        for (int32_t slot = 1; slot <= list.Count(); ++slot)
+            for (int32_t k = 0; k < 2; ++k) {
+                const uint16_t next = list.Get_Terrain(slot)->Next_Terrain_ID[k];
+                EXPECT_TRUE(next == 0 || list.Find_Terrain_Slot_By_ID(next) != 0)
+                    << name << " " << list.Get_Terrain(slot)->Name;
+            }
+    }
+}
+
+} // namespace
