@@ -1,0 +1,223 @@
+#include <gtest/gtest.h>
+
+#include "rules/callbacks_recorder.h"
+#include "shell/random.h"
+#include "world/actions.h"
+#include "world/group_files.h"
+#include "world_support.h"
+
+namespace {
+
+constexpr uint16_t Closed_Door = 6, Open_Door = 7, Broken_Door = 8, Chest = 9, Open_Chest = 10,
+                   Locked_Wall = 11;
+
+// The test map with doors and chests, a player at (50, 50) and every sound recorded.
+struct TAction_Map : TTest_Map {
+    std::vector<std::string> sounds;
+    TCallbacks_Recorder shown;
+
+    TAction_Map() {
+        TTerrain closed = Make_Terrain(10, "Door", 0, 0);
+        closed.Next_Terrain_Action = static_cast<uint8_t>(TTerrain_Action::Open);
+        closed.Next_Terrain_ID = {11, 12, 0, 0};
+        Terrains.Add_Terrain(closed);
+        Terrains.Add_Terrain(Make_Terrain(11, "Open Door", Movement_Land, Vision_Normal));
+        Terrains.Add_Terrain(Make_Terrain(12, "Broken Door", Movement_Land, Vision_Normal));
+        TTerrain chest = Make_Terrain(20, "Chest", 0, Vision_Normal);
+        chest.Next_Terrain_Action = static_cast<uint8_t>(TTerrain_Action::Open);
+        chest.Next_Terrain_ID = {21, 0, 0, 0};
+        chest.Display_Chest_Window = true;
+        Terrains.Add_Terrain(chest);
+        TTerrain open_chest = chest;
+        open_chest.ID = 21;
+        Terrains.Add_Terrain(open_chest);
+        // A locked door with nothing to break into.
+        TTerrain unbreakable = closed;
+        unbreakable.ID = 13;
+        unbreakable.Next_Terrain_ID = {11, 0, 0, 0};
+        Terrains.Add_Terrain(unbreakable);
+        Hooks.Play_Sound = [this](const std::string& wave, int32_t, int32_t) {
+            sounds.push_back(wave);
+        };
+        Player_Number = Put_Creature(50, 50, "Hero");
+        player().Maximum_Health = 100;
+        player().Health = 100;
+    }
+    TMonster& player() { return *Player(); }
+    void skill(TEffect_Type type, int32_t amount) {
+        player().Add_Permanent_Effect(static_cast<uint8_t>(type), amount, 0);
+    }
+    uint16_t terrain_at(int32_t x, int32_t y) { return Get_Square(x, y)->Terrain; }
+};
+
+std::pair<int32_t, int32_t> where(const TMonster& m) {
+    return {m.X, m.Y};
+}
+std::pair<int32_t, int32_t> where(int32_t x, int32_t y) {
+    return {x, y};
+}
+
+} // namespace
+
+TEST(Act_On_Square, Talks_Attacks_And_Picks_Up) {
+    TAction_Map map;
+    // A shopkeeper next to the actor is talked to, never attacked.
+    const uint16_t keeper = map.Put_Creature(51, 50, "Keeper");
+    map.Monster_List.Get(keeper)->Store_Number = 1;
+    EXPECT_TRUE(Act_On_Square(map, map.player(), 51, 50, 0, map.shown));
+    EXPECT_EQ(map.shown.talks, std::vector<uint16_t>{keeper});
+    EXPECT_TRUE(map.shown.attacks.empty());
+    // Any other creature is attacked.
+    const uint16_t rat = map.Put_Creature(49, 50, "Rat");
+    EXPECT_TRUE(Act_On_Square(map, map.player(), 49, 50, 0, map.shown));
+    ASSERT_EQ(map.shown.attacks.size(), 1u);
+    EXPECT_EQ(map.shown.attacks[0].Target, rat);
+    // An item beside the actor is picked up.
+    const uint16_t coin = map.Put_Item(50, 51, "Ring");
+    EXPECT_TRUE(Act_On_Square(map, map.player(), 50, 51, 0, map.shown));
+    EXPECT_EQ(map.Get_Square(50, 51)->Item, 0);
+    EXPECT_NE(map.player().Inventory.Items.Find(coin), 0);
+    EXPECT_EQ(map.sounds.back(), "itempick.wav");
+    // Nothing to do on plain floor, nor on the actor's own square.
+    EXPECT_FALSE(Act_On_Square(map, map.player(), 51, 51, 0, map.shown));
+    EXPECT_FALSE(Act_On_Square(map, map.player(), 50, 50, 0, map.shown));
+    // Out of reach without a bow: nothing.
+    EXPECT_FALSE(Act_On_Square(map, map.player(), 55, 50, 0, map.shown));
+}
+
+TEST(Act_On_Square, Doors_Chests_And_Shots_At_A_Spot) {
+    TAction_Map map;
+    map.Get_Square(51, 50)->Terrain = Closed_Door;
+    EXPECT_TRUE(Act_On_Square(map, map.player(), 51, 50, 0, map.shown));
+    EXPECT_EQ(map.terrain_at(51, 50), Open_Door);
+    // A chest opens and the chest window is asked for.
+    map.Get_Square(49, 50)->Terrain = Chest;
+    EXPECT_TRUE(Act_On_Square(map, map.player(), 49, 50, 0, map.shown));
+    EXPECT_EQ(map.terrain_at(49, 50), Open_Chest);
+    EXPECT_EQ(map.shown.chests, (std::vector<std::pair<int32_t, int32_t>>{{49, 50}}));
+    // An archer shoots at a far spot.
+    TItem bow;
+    bow.Item_Type = static_cast<uint8_t>(TItem_Type::Bow);
+    bow.Ammo_Required = "arrow";
+    bow.Damage.Set_Damage(2, 2, 0, 6);
+    ASSERT_TRUE(map.player().Put_In_Slot(map.Item_List.Add(bow), 6));
+    TItem arrow;
+    arrow.Item_Type = static_cast<uint8_t>(TItem_Type::Ammo);
+    arrow.Ammo_Kind = "Arrow";
+    arrow.Quantity = 5;
+    ASSERT_TRUE(map.player().Add_To_Backpack(map.Item_List.Add(arrow)));
+    EXPECT_TRUE(Act_On_Square(map, map.player(), 55, 50, 0, map.shown));
+    ASSERT_FALSE(map.shown.attacks.empty());
+    EXPECT_EQ(map.shown.attacks.back().X, 55);
+    EXPECT_EQ(map.shown.attacks.back().Target, 0);
+}
+
+TEST(Act_On_Square, Traps_Spring_Or_Are_Noticed) {
+    TAction_Map map;
+    TModule_Trap_Group darts;
+    darts.Trap_Group_Name = "Darts";
+    darts.Trap_Count = 1;
+    darts.Traps.resize(1);
+    darts.Traps[0].Damage.Set_Damage(5, 5, 0, 0);
+    darts.Traps[0].Damage_Per_Level = 2;
+    Trap_Groups = {darts};
+    map.player().Level = 3;
+    map.Set_Trap("Darts", 51, 50, true);
+    map.skill(TEffect_Type::Detect_Traps, -10); // never notices
+    EXPECT_TRUE(Act_On_Square(map, map.player(), 51, 50, 0, map.shown));
+    EXPECT_FALSE(map.Get_Square(51, 50)->Is_Trapped());
+    ASSERT_EQ(map.shown.attacks.size(), 1u);
+    const TAttack_Show& hit = map.shown.attacks[0];
+    EXPECT_EQ(hit.Target, map.player().Number);
+    EXPECT_EQ(hit.Attacker, 0);
+    EXPECT_EQ(hit.Cause, "Trap");
+    EXPECT_EQ(hit.Damage.Amount, 9); // 5 + 2 per level above 1
+    // A trap noticed is disarmed and nothing happens: the player may walk on.
+    map.skill(TEffect_Type::Detect_Traps, 100);
+    map.Set_Trap("Darts", 49, 50, true);
+    EXPECT_FALSE(Act_On_Square(map, map.player(), 49, 50, 0, map.shown));
+    EXPECT_FALSE(map.Get_Square(49, 50)->Is_Trapped());
+    EXPECT_EQ(map.shown.attacks.size(), 1u);
+    // A group the module lacks springs nothing.
+    map.player().Permanent_Effects.Clear();
+    map.skill(TEffect_Type::Detect_Traps, -10);
+    map.Set_Trap("Pits", 50, 49, true);
+    EXPECT_FALSE(Act_On_Square(map, map.player(), 50, 49, 0, map.shown));
+    Free_Trap_Groups();
+}
+
+TEST(Act_On_Square, Keys_Picks_And_Bashing) {
+    TAction_Map map;
+    // A key of the lock's group opens it and is used up.
+    map.Get_Square(51, 50)->Terrain = Closed_Door;
+    map.Set_Lock("Iron", 51, 50, true);
+    TItem key;
+    key.Item_Type = static_cast<uint8_t>(TItem_Type::Key);
+    key.Key_Group = "Iron";
+    const uint16_t key_number = map.Item_List.Add(key);
+    ASSERT_TRUE(map.player().Add_To_Backpack(key_number));
+    EXPECT_TRUE(Act_On_Square(map, map.player(), 51, 50, 0, map.shown));
+    EXPECT_FALSE(map.Get_Square(51, 50)->Is_Locked());
+    EXPECT_EQ(map.terrain_at(51, 50), Open_Door);
+    EXPECT_EQ(map.Item_List.Get(key_number), nullptr);
+    EXPECT_EQ(map.sounds.back(), "use_key.wav");
+
+    // A sure lock-picker opens on the first try.
+    map.Get_Square(49, 50)->Terrain = Closed_Door;
+    map.Set_Lock("Iron", 49, 50, true);
+    map.skill(TEffect_Type::Pick_Locks, 100);
+    EXPECT_TRUE(Act_On_Square(map, map.player(), 49, 50, 0, map.shown));
+    EXPECT_EQ(map.terrain_at(49, 50), Open_Door);
+    EXPECT_EQ(map.sounds.back(), "unlock.wav");
+
+    // Without skills: one try, then only digging.
+    map.player().Permanent_Effects.Clear();
+    map.Get_Square(50, 49)->Terrain = Closed_Door;
+    map.Set_Lock("Iron", 50, 49, true);
+    EXPECT_TRUE(Act_On_Square(map, map.player(), 50, 49, 0, map.shown));
+    EXPECT_TRUE(map.Get_Square(50, 49)->Is_Lock_Tried());
+    map.skill(TEffect_Type::Pick_Locks, 100);
+    EXPECT_TRUE(Act_On_Square(map, map.player(), 50, 49, 0, map.shown));
+    EXPECT_EQ(map.sounds.back(), "shovel.wav");
+    EXPECT_TRUE(map.Get_Square(50, 49)->Is_Locked());
+    EXPECT_EQ(map.terrain_at(50, 49), Closed_Door);
+
+    // A sure basher breaks a door into its bashing result, but not one without one.
+    map.player().Permanent_Effects.Clear();
+    map.skill(TEffect_Type::Bash_Doors, 100);
+    map.Get_Square(50, 51)->Terrain = Closed_Door;
+    map.Set_Lock("Iron", 50, 51, true);
+    EXPECT_TRUE(Act_On_Square(map, map.player(), 50, 51, 0, map.shown));
+    EXPECT_EQ(map.terrain_at(50, 51), Broken_Door);
+    EXPECT_EQ(map.sounds.back(), "doorbash.wav");
+    map.Get_Square(51, 51)->Terrain = Locked_Wall;
+    map.Set_Lock("Iron", 51, 51, true);
+    EXPECT_TRUE(Act_On_Square(map, map.player(), 51, 51, 0, map.shown));
+    EXPECT_TRUE(map.Get_Square(51, 51)->Is_Locked());
+    EXPECT_EQ(map.terrain_at(51, 51), Locked_Wall);
+}
+
+TEST(Player_Step, Outcomes) {
+    TAction_Map map;
+    TMonster& hero = map.player();
+    EXPECT_EQ(Player_Step(map, hero, 3, map.shown), Step_Moved);
+    EXPECT_EQ(where(hero), where(51, 50));
+    EXPECT_EQ(map.Get_Square(51, 50)->Monster, hero.Number);
+    EXPECT_EQ(map.Get_Square(50, 50)->Monster, 0);
+    // Into a wall: blocked.
+    map.Get_Square(52, 50)->Terrain = Wall;
+    EXPECT_EQ(Player_Step(map, hero, 3, map.shown), Step_Blocked);
+    // A door is opened rather than walked into; then walked through.
+    map.Get_Square(51, 51)->Terrain = Closed_Door;
+    EXPECT_EQ(Player_Step(map, hero, 5, map.shown), Step_Blocked);
+    EXPECT_EQ(Player_Step(map, hero, 5, map.shown), Step_Moved);
+    // Onto a map connection.
+    map.Get_Square(51, 52)->Set_Entrance(true);
+    EXPECT_EQ(Player_Step(map, hero, 5, map.shown), Step_Entrance);
+    // The player walks to the edge, where squares off the map block.
+    Move_Creature(map, hero, 2, 1);
+    EXPECT_EQ(Player_Step(map, hero, 7, map.shown), Step_Moved);
+    EXPECT_EQ(Player_Step(map, hero, 7, map.shown), Step_Blocked);
+    EXPECT_EQ(Player_Step(map, hero, 1, map.shown), Step_Blocked);
+    EXPECT_EQ(where(hero), where(1, 1));
+}
