@@ -5,8 +5,10 @@
 #include "rules/creature_file_checks.h"
 #include "rules/data_file_checks.h"
 #include "shell/globals.h"
+#include "world/events.h"
 #include "world/group_files.h"
 #include "world/module_definition.h"
+#include "world/quests.h"
 #include "world/store_classes.h"
 #include "world/terrain_file_checks.h"
 
@@ -75,6 +77,9 @@ void check_module(std::vector<TData_File_Check>& checks) {
             add(checks, check(Path_Settings->Get_Tile_File(name)));
         }
     }
+    // Module creation reads these last.
+    add(checks, Check_Event_File(Path_Settings->Get_Events_File()));
+    add(checks, Check_Quest_File(Path_Settings->Get_Quests_File()));
 }
 
 } // namespace

@@ -21,7 +21,8 @@ int64_t Scale_Value(int32_t level, int64_t value, const TItem_Scaling& scaling) 
 bool Group_Matches(const TItem_Class& item_class, const std::string& wanted) {
     const std::string group = Lower_Case(item_class.Item_Group);
     const std::string want = Lower_Case(wanted);
-    return group.empty() || group == "any" || want == "all" || want == "none" ||
+    // An empty grouping type asks for no particular group, so it takes every class.
+    return group.empty() || group == "any" || want.empty() || want == "all" || want == "none" ||
            want.find(group) != std::string::npos;
 }
 

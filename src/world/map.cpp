@@ -208,6 +208,7 @@ void TMap::Clear(bool clear_terrains) {
     traps_.Clear();
     collections_.clear();
     location_lists_.clear();
+    Stores.clear();
     Player_Number = 0;
 }
 
@@ -227,6 +228,7 @@ void TMap::Assign(const TMap& source) {
         collections_.push_back(collection ? std::make_unique<TItem_Collection>(*collection)
                                           : nullptr);
     location_lists_ = source.location_lists_;
+    Stores = source.Stores;
     locks_ = source.locks_;
     traps_ = source.traps_;
 }

@@ -16,6 +16,7 @@
 #include "rules/item_list.h"
 #include "rules/monster.h"
 #include "rules/monster_list.h"
+#include "world/store.h"
 #include "world/terrain.h"
 
 class TMap;
@@ -133,6 +134,8 @@ class TMap : public TCreature_World {
     TTerrain_List Terrains;
     TItem_List Item_List;
     TMonster_List Monster_List;
+    // Store k at index k - 1; creatures name theirs by Store_Number.
+    std::vector<TStore> Stores;
     // Not saved with the map: the game header names the player.
     uint16_t Player_Number = 0;
     TMap_Hooks Hooks;
@@ -168,6 +171,16 @@ class TMap : public TCreature_World {
     static int32_t Square_Distance(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
     static int32_t Clamp_X(int32_t v);
     static int32_t Clamp_Y(int32_t v);
+
+    // Appends the store and returns its number.
+    uint16_t Add_Store(const TStore& store) {
+        Stores.push_back(store);
+        return static_cast<uint16_t>(Stores.size());
+    }
+    // Store n (1-based); nothing outside the table.
+    TStore* Get_Store(int32_t n) {
+        return n >= 1 && n <= static_cast<int32_t>(Stores.size()) ? &Stores[n - 1] : nullptr;
+    }
 
     // Nothing for 0 or above the table.
     TItem_Collection* Get_Collection(int32_t index);
@@ -251,10 +264,4 @@ class TWriteable_Map : public TMap {
     // tag, numbers naming nothing, lists that should be parallel and are not, a
     // creature off the map) throws TStream_Error and leaves the map as it was.
     void Load(TValue_Reader& reader, const TTerrain_File_Resolver& terrain_file = {});
-
-  protected:
-    // The stores table; the module runtime completes it. Written absent for now, and
-    // a table present in a file cannot be read yet (a read error).
-    virtual void Save_Stores(TValue_Writer& writer) const;
-    virtual void Load_Stores(TValue_Reader& reader);
 };

@@ -52,7 +52,7 @@ void TWriteable_Map::Save(TValue_Writer& writer) const {
                 collections_[i]->Save(writer);
         }
     }
-    Save_Stores(writer);
+    Save_Store_Table(writer, Stores);
 
     std::vector<uint16_t> xs, ys;
     writer.Write_Boolean(!location_lists_.empty());
@@ -71,15 +71,6 @@ void TWriteable_Map::Save(TValue_Writer& writer) const {
     writer.Write_Word_List(ys);
     save_marks(writer, locks_);
     save_marks(writer, traps_);
-}
-
-void TWriteable_Map::Save_Stores(TValue_Writer& writer) const {
-    writer.Write_Boolean(false);
-}
-
-void TWriteable_Map::Load_Stores(TValue_Reader& reader) {
-    if (reader.Read_Boolean())
-        throw TStream_Error("stores cannot be read yet");
 }
 
 void TWriteable_Map::Load(TValue_Reader& reader, const TTerrain_File_Resolver& terrain_file) {
@@ -106,7 +97,7 @@ void TWriteable_Map::Load(TValue_Reader& reader, const TTerrain_File_Resolver& t
                 collections[i]->Load(reader);
             }
     }
-    Load_Stores(reader);
+    std::vector<TStore> stores = Load_Store_Table(reader);
 
     std::vector<std::vector<uint16_t>> values;
     if (reader.Read_Boolean()) {
@@ -141,6 +132,10 @@ void TWriteable_Map::Load(TValue_Reader& reader, const TTerrain_File_Resolver& t
         if (const TMonster* creature = monsters.Get(number))
             if (!In_Map(creature->X, creature->Y))
                 throw TStream_Error("a creature stands off the map");
+    for (const TStore& store : stores)
+        for (uint16_t number : store.Stock_Items)
+            if (!items.Get(number))
+                throw TStream_Error("a store stocks a missing item");
 
     Version = version;
     Display_Name = display_name;
@@ -149,6 +144,7 @@ void TWriteable_Map::Load(TValue_Reader& reader, const TTerrain_File_Resolver& t
     Item_List = items;
     Monster_List = monsters;
     collections_ = std::move(collections);
+    Stores = std::move(stores);
     location_lists_.clear();
     for (size_t i = 0; i < values.size(); ++i)
         location_lists_.push_back({std::move(values[i]), xs[i], ys[i]});

@@ -107,7 +107,8 @@ void write_empty_data_files(const TTemp_Dir& game_dir, const std::string& module
     }
     if (!module.empty()) {
         for (const char* file : {"ItemModifiers.txt", "UniqueItemNames.txt", "ModuleData.txt",
-                                 "MonsterModifiers.txt", "ChanceGroups.txt", "TrapGroups.txt"}) {
+                                 "MonsterModifiers.txt", "ChanceGroups.txt", "TrapGroups.txt",
+                                 "Events.txt", "Quests.txt"}) {
             game_dir.Write("Modules/" + module + "/Data/" + file, empty);
         }
     }

@@ -171,6 +171,7 @@ TEST(Item_Class_Choice, GroupsMatchAsOneWaySubstrings) {
     EXPECT_TRUE(Group_Matches(c, "axes, blades"));
     EXPECT_TRUE(Group_Matches(c, "NONE"));
     EXPECT_FALSE(Group_Matches(c, "blade"));
+    EXPECT_TRUE(Group_Matches(c, "")); // no grouping type: every class
 
     TItem_Class_List list;
     c.Class_Name = "Sword";

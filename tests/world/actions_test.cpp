@@ -72,6 +72,12 @@ TEST(Act_On_Square, Talks_Attacks_And_Picks_Up) {
     EXPECT_TRUE(Act_On_Square(map, map.player(), 49, 50, 0, map.shown));
     ASSERT_EQ(map.shown.attacks.size(), 1u);
     EXPECT_EQ(map.shown.attacks[0].Target, rat);
+    // The actor's own follower is left alone.
+    const uint16_t pet = map.Put_Creature(51, 49, "Pet");
+    map.Monster_List.Get(pet)->Leader = map.Player_Number;
+    EXPECT_FALSE(Act_On_Square(map, map.player(), 51, 49, 0, map.shown));
+    EXPECT_EQ(Player_Step(map, map.player(), 2, map.shown), Step_Blocked);
+    EXPECT_EQ(map.shown.attacks.size(), 1u);
     // An item beside the actor is picked up.
     const uint16_t coin = map.Put_Item(50, 51, "Ring");
     EXPECT_TRUE(Act_On_Square(map, map.player(), 50, 51, 0, map.shown));

@@ -223,7 +223,8 @@ TEST(Cast, Summons_Up_To_Their_Count) {
     EXPECT_DOUBLE_EQ(map.caster().Mana, 95);
     for (int32_t i = 1; i <= map.Monster_List.Count(); ++i)
         if (const TMonster* m = map.Monster_List.Get(i); m && m->Leader == map.caster_number) {
-            EXPECT_EQ(m->Movement_Strategy, static_cast<uint8_t>(TMovement_Strategy::Guard_Monster));
+            EXPECT_EQ(m->Movement_Strategy,
+                      static_cast<uint8_t>(TMovement_Strategy::Guard_Monster));
             EXPECT_EQ(m->Guard_Distance, 3);
             EXPECT_LE(TMap::Square_Distance(m->X, m->Y, 50, 50), 1);
             EXPECT_EQ(map.Get_Square(m->X, m->Y)->Monster, m->Number);

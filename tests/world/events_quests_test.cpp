@@ -114,8 +114,6 @@ TEST_F(Story, ANonPermanentEventFiresOnceAndAPermanentOneEveryTime) {
     add(true, {trigger(TT::Monster_Killed, 1)}, {result(TA::Display_Text, 0, "always")});
     EXPECT_TRUE(module.Raise_Monster_Killed(1));
     EXPECT_TRUE(module.Raise_Monster_Killed(1));
-    EXPECT_FALSE(module.Events.Events[0].Enabled);
-    EXPECT_TRUE(module.Events.Events[1].Enabled);
     EXPECT_EQ(titles(), (std::vector<std::string>{"2:once", "2:always", "2:always"}));
 }
 
@@ -191,6 +189,20 @@ TEST_F(Story, EventsCompletingEachOthersQuestsEndAndWithoutAPlayerNothingIsGrant
         EXPECT_FALSE(event.Firing);
 }
 
+TEST_F(Story, TheMapsKilledMonstersReachTheCurrentModule) {
+    EXPECT_FALSE(Module_Raise_Monster_Killed(5)); // no module yet
+    add(false, {trigger(TT::Monster_Killed, 5)}, {result(TA::Quest_Completed, 1)});
+    Current_Module = std::make_unique<TWriteable_Module>();
+    static_cast<TModule&>(*Current_Module) = module;
+    map.Hooks.Raise_Monster_Killed = [](uint16_t id) { Module_Raise_Monster_Killed(id); };
+    map.Raise_Monster_Killed(5);
+    EXPECT_TRUE(Current_Module->Get_Quest(1)->Completed);
+    EXPECT_EQ(player().Experience, 100);
+    EXPECT_FALSE(Module_Raise_Talked_About(1, 1));
+    EXPECT_FALSE(Module_Raise_Item_Given(1, 1));
+    Current_Module.reset();
+}
+
 // ---- The data files ----
 
 namespace {
@@ -207,7 +219,8 @@ TEST(Story_Files, TheDefaultModulesEventsAndQuestsLoadWithoutErrors) {
     EXPECT_EQ(first.Event_ID, 1);
     EXPECT_TRUE(first.Enabled);
     ASSERT_EQ(first.Triggers.size(), 1u);
-    EXPECT_EQ(first.Triggers[0].Trigger_Type, static_cast<uint8_t>(TT::Monster_Talked_To_About_Topic));
+    EXPECT_EQ(first.Triggers[0].Trigger_Type,
+              static_cast<uint8_t>(TT::Monster_Talked_To_About_Topic));
     EXPECT_EQ(first.Triggers[0].Topic_ID, 1);
     ASSERT_EQ(first.Results.size(), 3u);
     EXPECT_EQ(first.Results[0].Quest_ID, 7);
@@ -223,6 +236,12 @@ TEST(Story_Files, TheDefaultModulesEventsAndQuestsLoadWithoutErrors) {
     EXPECT_EQ(quests.Get_Quest(1)->Completion_Paragraphs.size(), 2u);
     EXPECT_FALSE(quests.Get_Quest(0));
     EXPECT_FALSE(quests.Get_Quest(quests.Count() + 1));
+    // Every quest result of the module names one of its quests.
+    for (const TModule_Event& event : events.Events)
+        for (const TModule_Event_Result& r : event.Results)
+            if (r.Result_Type >= 1 && r.Result_Type <= 4) {
+                EXPECT_TRUE(quests.Get_Quest(r.Quest_ID)) << "event " << event.Event_ID;
+            }
 }
 
 TEST(Story_Files, UnknownNamesAndMissingKeysAreReportedAndReadAsNone) {

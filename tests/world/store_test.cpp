@@ -46,9 +46,8 @@ TStore_Class store_class(std::vector<std::pair<std::string, uint8_t>> entries) {
 struct Stocking : ::testing::Test {
     void SetUp() override {
         Set_Random_Seed(1234);
-        for (const TItem_Class& c :
-             {item_class("Dagger", 1), item_class("Sword", 6), item_class("Axe", 1),
-              item_class("Halberd", 9)})
+        for (const TItem_Class& c : {item_class("Dagger", 1), item_class("Sword", 6),
+                                     item_class("Axe", 1), item_class("Halberd", 9)})
             classes.Add(c);
         store.Init(1, "Stores.txt", "Items.txt");
     }
@@ -116,6 +115,12 @@ TEST_F(Stocking, RepeatedVisitsReplaceTheStockWithoutLeavingOldItems) {
     const uint16_t bought = store.Stock_Items[0];
     ASSERT_TRUE(store.Remove_Stock_Item(bought));
     EXPECT_FALSE(store.Remove_Stock_Item(bought));
+    EXPECT_EQ(store.Stock_Groups, (std::vector<std::string>{"Arms"}));
+    // A sold shield joins the stock and goes with the next restock.
+    TItem shield;
+    shield.Name = "Shield";
+    store.Add_Stock_Item("Armour", items.Add(shield));
+    EXPECT_EQ(store.Get_Categories(), (std::vector<std::string>{"Armour", "Arms"}));
     for (int visit = 0; visit < 20; ++visit) {
         store.Reset(&items);
         EXPECT_FALSE(store.Stocked);
@@ -143,7 +148,9 @@ TEST(Store_Record, TheMapKeepsItsStoresAcrossSaveAndLoad) {
     store.Stock_Groups = {"Potions"};
     store.Stock_Items = {map.Put_Item(5, 5, "Potion")};
     const std::vector<uint16_t> stock = store.Stock_Items;
-    map.Stores.emplace_back().Init(3, "Town_Stores.txt", "Items.txt");
+    TStore other;
+    other.Init(3, "Town_Stores.txt", "Items.txt");
+    EXPECT_EQ(map.Add_Store(other), 2);
 
     TValue_Writer writer;
     map.Save(writer);
@@ -174,13 +181,17 @@ TEST(Store_Record, TheMapKeepsItsStoresAcrossSaveAndLoad) {
 TEST(Store_Restock_Files, TheDefaultModulesStoresStockFromItsFiles) {
     Reset_Shell_Globals();
     App_Dir = KV_FIXTURES_DIR "/../../content/";
-    Create_Primary_Global_Structs();
+    // The content folder is read, never written: no debug log there.
+    Game_Settings = std::make_unique<TGame_Settings>();
+    Game_Settings->Generate_Debug_Log = false;
+    Path_Settings = std::make_unique<TPath_Settings>();
     ASSERT_TRUE(Path_Settings->Set_Module("Hollowmere\\"));
     // Item classes name their missile pictures in the display effects of start-up.
     ASSERT_TRUE(Load_Display_Effects(Path_Settings->Get_Effects_File()).Ok());
     std::vector<std::string> shown;
-    const TError_List_Sink previous = Set_Error_List_Sink(
-        [&](const std::string& heading, const std::string& file, const std::vector<std::string>& m) {
+    const TError_List_Sink previous =
+        Set_Error_List_Sink([&](const std::string& heading, const std::string& file,
+                                const std::vector<std::string>& m) {
             shown.push_back(heading + file + (m.empty() ? "" : m[0]));
         });
     std::vector<TStore> stores(2);
