@@ -6,6 +6,7 @@
 #include "app/game_startup.h"
 #include "datafiles/data_file.h"
 #include "datafiles/data_file_errors.h"
+#include "generation/generation_tools.h"
 #include "platform/files.h"
 #include "shell/globals.h"
 
@@ -22,6 +23,14 @@ constexpr const char* usage_text =
     "                     load every data file the game loads, as the game would\n"
     "                     (with --module, the module's own copies win), and print\n"
     "                     each file's error list (exit status 1 when any has errors)\n"
+    "  create-module --module NAME [--game-dir DIR] [--seed N] [--difficulty D]\n"
+    "                [--start-level L]\n"
+    "                     dig, populate and write every level and the module file into\n"
+    "                     the current-game folder; one line per map (exit status 1 with\n"
+    "                     the error lists when creation fails)\n"
+    "  render-map FILE.map --png OUT.png [--game-dir DIR] [--module NAME]\n"
+    "                     draw a level from above in its terrains' overview colours with\n"
+    "                     entrances, creatures, items, chests and store keepers marked\n"
     "  render-widgets --png OUT.png [--window] [--script FILE]\n"
     "                     draw every control in each of its states with the six\n"
     "                     fonts, for looking over the widgets\n"
@@ -188,6 +197,12 @@ int Run_Tool(const std::vector<std::string>& args, std::FILE* out, std::FILE* er
             return usage_error(err, "--module needs a module folder name");
         }
         return Tool_Validate(options, out, err);
+    }
+    if (command == "create-module") {
+        return Tool_Create_Module({args.begin() + 1, args.end()}, out, err);
+    }
+    if (command == "render-map") {
+        return Tool_Render_Map({args.begin() + 1, args.end()}, out, err);
     }
     return usage_error(err, "unknown command \"" + command + "\"");
 }
