@@ -6,6 +6,7 @@
 #include "app/game_startup.h"
 #include "datafiles/data_file.h"
 #include "datafiles/data_file_errors.h"
+#include "game/value_dump.h"
 #include "generation/generation_tools.h"
 #include "platform/files.h"
 #include "shell/globals.h"
@@ -31,6 +32,8 @@ constexpr const char* usage_text =
     "  render-map FILE.map --png OUT.png [--game-dir DIR] [--module NAME]\n"
     "                     draw a level from above in its terrains' overview colours with\n"
     "                     entrances, creatures, items, chests and store keepers marked\n"
+    "  dump [--raw] FILE  print a saved game's map, module, \"game.id\", character or\n"
+    "                     high-score file as readable text\n"
     "  render-widgets --png OUT.png [--window] [--script FILE]\n"
     "                     draw every control in each of its states with the six\n"
     "                     fonts, for looking over the widgets\n"
@@ -200,6 +203,9 @@ int Run_Tool(const std::vector<std::string>& args, std::FILE* out, std::FILE* er
     }
     if (command == "create-module") {
         return Tool_Create_Module({args.begin() + 1, args.end()}, out, err);
+    }
+    if (command == "dump") {
+        return Tool_Dump({args.begin() + 1, args.end()}, out, err);
     }
     if (command == "render-map") {
         return Tool_Render_Map({args.begin() + 1, args.end()}, out, err);

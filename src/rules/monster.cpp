@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "rules/class_info.h"
+#include "rules/combat.h"
 #include "rules/monster_list.h"
 #include "shell/enums.h"
 #include "shell/helpers.h"
@@ -105,12 +106,7 @@ int32_t TMonster::Get_Weapon_Effect_Total(TEffect_Type type, const std::string& 
 
 void TMonster::Collect_Effects(TEffect_List& list) const {
     Inventory.Add_Equipped_Effects_To(list, world_items());
-    for (int32_t i = 1; i <= Spells.Count(); ++i) {
-        const uint16_t number = Spells.Get_Spell(i);
-        const TSpell* spell = Master_Spells.Get(number);
-        if (spell && spell->Is_Passive())
-            spell->Add_Effects_At_Level(list, Spells.Get_Level(number));
-    }
+    Spells.Add_Passive_Effects(list);
     list.Add_Effects(Timed_Effects);
     list.Add_Effects(Permanent_Effects);
 }
@@ -269,6 +265,21 @@ void TMonster::Recalculate() {
         *r = std::min<uint16_t>(*r, 95);
 }
 
+std::string TMonster::Get_To_Hit_Text() const {
+    return std::to_string(Hit_Chance(Attack_Ability, 50 * Level, Level, Level)) + "% to hit";
+}
+
+std::string TMonster::Get_To_Miss_Text() const {
+    return std::to_string(100 - Hit_Chance(50 * Level, Defense_Ability, Level, Level)) +
+           "% to miss";
+}
+
+std::string TMonster::Get_Damage_Text() const {
+    TAttack_Damage attack;
+    Get_Attack_Damage(*this, attack);
+    return attack.Damage.Get_Text();
+}
+
 void TMonster::refresh_spells() {
     Spells.Refresh_Quick_Slots(true, false, Inventory, world_items());
 }
@@ -414,8 +425,9 @@ void TMonster::Set_Poisoned(int32_t level_gap, uint16_t source) {
     t -= 1000LL * Get_Effect_Total(TEffect_Type::Poison_Length_Reduction);
     if (t <= 0)
         return;
+    // The poison clock keeps running: a fresh dose while poisoned must not put off the
+    // next loss of health (the clock stands at 0 whenever the creature is not poisoned).
     set_condition(static_cast<uint8_t>(TMonster_Status::Poisoned), longint(t), source);
-    Poison_Timer = 0;
 }
 
 void TMonster::Set_Charmed(int32_t seconds, uint16_t leader, uint16_t distance) {

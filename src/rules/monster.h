@@ -173,6 +173,13 @@ class TMonster : public TMonster_Fields,
 
     void Recalculate();
 
+    // For the character sheet: the hit chance against a defense of 50 per own level,
+    // as "45% to hit"; the chance that an attack of 50 per own level misses, as
+    // "60% to miss" (both at equal levels); the attack damage, as "2 - 6".
+    std::string Get_To_Hit_Text() const;
+    std::string Get_To_Miss_Text() const;
+    std::string Get_Damage_Text() const;
+
     // Each recalculates and refreshes the quick slots.
     bool Put_In_Slot(uint16_t item_number, int32_t slot);
     uint16_t Take_From_Slot(int32_t slot);

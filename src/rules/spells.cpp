@@ -386,6 +386,14 @@ int32_t TSpells_List::Get_Weapon_Type_Total(uint8_t type, const std::string& wea
     return clamp_int(total);
 }
 
+void TSpells_List::Add_Passive_Effects(TEffect_List& list) const {
+    for (const TKnown& known : spells_) {
+        const TSpell* spell = Master_Spells.Get(known.Spell);
+        if (spell && spell->Is_Passive() && counts_for_owner(*spell))
+            spell->Add_Effects_At_Level(list, Get_Level(known.Spell));
+    }
+}
+
 void TSpells_List::Save(TValue_Writer& writer) const {
     std::vector<uint16_t> numbers, levels, chances;
     for (const TKnown& known : spells_) {

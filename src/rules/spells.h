@@ -156,6 +156,9 @@ class TSpells_List {
     int32_t Get_Passive_Total(uint8_t type) const;
     // Only the passive spells tied to this weapon type.
     int32_t Get_Weapon_Type_Total(uint8_t type, const std::string& weapon_type) const;
+    // Appends the effects of the passive spells that count now (as for the totals), at
+    // their effective levels.
+    void Add_Passive_Effects(TEffect_List& list) const;
 
     // Spell numbers, learnt levels, chances; the selected slot; the ten slots.
     void Save(TValue_Writer& writer) const;

@@ -94,6 +94,10 @@ bool act_on_terrain(TMap& map, TMonster& actor, int32_t x, int32_t y, TMain_Call
         if (lock != TLock_Result::Open)
             return true;
         done = true;
+    } else if (terrain->Has_Movement_Flag(Movement_Mask_Of(actor))) {
+        // A square the actor can walk onto (an open door) is walked onto, not shut in
+        // its face: otherwise every door would close again as the player reached it.
+        return false;
     }
     if (const uint16_t next = terrain->Get_Next_Terrain(action)) {
         // An ID the terrain list lacks leaves the square as it was.

@@ -1,6 +1,7 @@
 #include "world/casting.h"
 
 #include <algorithm>
+#include <functional>
 #include <vector>
 
 #include "rules/combat.h"
@@ -55,6 +56,7 @@ void play(TMap& map, const std::string& wave_file, const TMonster& at) {
 std::vector<TMonster*> creatures_in_area(TMap& map, const TMonster& caster, int32_t x, int32_t y,
                                          int32_t r) {
     std::vector<TMonster*> found;
+    r = std::min(r, Map_Size); // a radius from the data may be anything
     for (int32_t yy = std::max(1, y - r); yy <= std::min(Map_Size, y + r); ++yy)
         for (int32_t xx = std::max(1, x - r); xx <= std::min(Map_Size, x + r); ++xx)
             if (TMonster* m = map.Get_Square(xx, yy)->Get_Monster(map))
@@ -99,7 +101,7 @@ std::vector<std::pair<int32_t, int32_t>> free_squares_beside(const TMap& map,
     return free;
 }
 
-bool summon(TMap& map, TMonster& caster, const TCast& cast) {
+bool summon(TMap& map, TMonster& caster, const TCast& cast, const std::function<void()>& go_ahead) {
     const TSpell& spell = *cast.Spell;
     const int32_t wanted = spell.Get_Summon_Count(cast.Level);
     const std::string name = Lower_Case(Trim(spell.Summoned_Monster));
@@ -144,13 +146,15 @@ bool summon(TMap& map, TMonster& caster, const TCast& cast) {
     }
     if (made == 0)
         return false;
+    go_ahead();
     caster.Spend_Mana(cast.Cost);
     return true;
 }
 
-// The cast itself; true when it went ahead.
+// The cast itself; true when it went ahead. go_ahead runs once the cast is sure and
+// before anything is shown: a hit shown may arrive at once and kill the caster.
 bool cast_spell(TMap& map, TMonster& caster, const TCast& cast, int32_t x, int32_t y,
-                TMain_Callbacks& callbacks) {
+                TMain_Callbacks& callbacks, const std::function<void()>& go_ahead) {
     const TSpell& spell = *cast.Spell;
     if (cast.Cost > caster.Mana)
         return false;
@@ -164,6 +168,7 @@ bool cast_spell(TMap& map, TMonster& caster, const TCast& cast, int32_t x, int32
             spell.Target_Type == static_cast<uint8_t>(TEffect_Target::Monster);
         if (!square || !in_range || (aimed_at_creature && !at))
             return false;
+        go_ahead();
         caster.Spend_Mana(cast.Cost);
         play(map, spell.Sound_File_Cast, caster);
         callbacks.Show_Spell(spell_hit(cast, caster, at, x, y));
@@ -176,13 +181,20 @@ bool cast_spell(TMap& map, TMonster& caster, const TCast& cast, int32_t x, int32
             creatures_in_area(map, caster, x, y, spell.Get_Area_Radius(cast.Level));
         if (victims.empty())
             return false;
+        go_ahead();
         caster.Spend_Mana(cast.Cost);
         play(map, spell.Sound_File_Cast, caster);
+        // Every hit is made before any is shown: one arriving may free the caster or
+        // another victim.
+        std::vector<TSpell_Show> hits;
         for (TMonster* victim : victims)
-            callbacks.Show_Spell(spell_hit(cast, caster, victim, x, y));
+            hits.push_back(spell_hit(cast, caster, victim, x, y));
+        for (const TSpell_Show& hit : hits)
+            callbacks.Show_Spell(hit);
         return true;
     }
     case TEffect_Target::Self: {
+        go_ahead();
         caster.Spend_Mana(cast.Cost);
         play(map, spell.Sound_File_Cast, caster);
         TSpell_Show show;
@@ -202,7 +214,7 @@ bool cast_spell(TMap& map, TMonster& caster, const TCast& cast, int32_t x, int32
         return true;
     }
     case TEffect_Target::No_Target:
-        return summon(map, caster, cast);
+        return summon(map, caster, cast, go_ahead);
     default:
         return false; // passive spells are never cast
     }
@@ -239,8 +251,9 @@ void Apply_Spell_Effect(TMap& map, TMonster& target, uint8_t type, int32_t amoun
         // Only squares kept away from the map's edge, as every mover is.
         std::vector<std::pair<int32_t, int32_t>> free;
         const uint8_t mask = Movement_Mask_Of(target);
-        for (int32_t y = std::max(8, target.Y - amount); y <= std::min(193, target.Y + amount); ++y)
-            for (int32_t x = std::max(8, target.X - amount); x <= std::min(193, target.X + amount);
+        const int32_t reach = std::min(amount, Map_Size);
+        for (int32_t y = std::max(8, target.Y - reach); y <= std::min(193, target.Y + reach); ++y)
+            for (int32_t x = std::max(8, target.X - reach); x <= std::min(193, target.X + reach);
                  ++x)
                 if (map.Get_Square(x, y)->Has_Movement_Flag(map, mask))
                     free.emplace_back(x, y);
@@ -268,7 +281,7 @@ bool Cast(TMap& map, TMonster& caster, uint16_t spell, int32_t x, int32_t y,
     if (!cast.Spell || cast.Level <= 0)
         return false;
     cast.Cost = cast.Spell->Get_Mana_Cost(cast.Level);
-    return cast_spell(map, caster, cast, x, y, callbacks);
+    return cast_spell(map, caster, cast, x, y, callbacks, [] {});
 }
 
 bool Cast_From_Quick_Slot(TMap& map, TMonster& caster, int32_t slot, int32_t x, int32_t y,
@@ -288,20 +301,23 @@ bool Cast_From_Quick_Slot(TMap& map, TMonster& caster, int32_t slot, int32_t x, 
         return false; // the scroll names no spell of this game: it stays
     cast.Level = scroll->Spell_Levels.empty() ? 1 : scroll->Spell_Levels.front();
     cast.Level = std::min<int32_t>(cast.Level, cast.Spell->Maximum_Levels_From_Start);
+    // A scroll of level 0 (or a spell whose limit is missing) still reads at level 1:
+    // below that, growth runs backwards and durations turn negative, that is permanent.
+    cast.Level = std::max(cast.Level, 1);
     cast.Cost = 0;
-    if (!cast_spell(map, caster, cast, x, y, callbacks))
-        return false;
     // Read: one scroll of a stack is used, the last one leaves the game.
-    if (TItem* read = map.Item_List.Get(scroll_number)) {
-        if (read->Count_Of_Items() > 1) {
-            read->Remove_Quantity(1);
-        } else {
-            caster.Take_From_Slot(quick.Value);
-            map.Item_List.Delete_Item(scroll_number);
+    const auto use_up = [&] {
+        if (TItem* read = map.Item_List.Get(scroll_number)) {
+            if (read->Count_Of_Items() > 1) {
+                read->Remove_Quantity(1);
+            } else {
+                caster.Take_From_Slot(quick.Value);
+                map.Item_List.Delete_Item(scroll_number);
+            }
         }
-    }
-    caster.Spells.Drop_Missing_Scrolls(caster.Inventory, map.Item_List);
-    caster.Recalculate();
-    callbacks.Refresh_Spell_Buttons();
-    return true;
+        caster.Spells.Drop_Missing_Scrolls(caster.Inventory, map.Item_List);
+        caster.Recalculate();
+        callbacks.Refresh_Spell_Buttons();
+    };
+    return cast_spell(map, caster, cast, x, y, callbacks, use_up);
 }

@@ -100,12 +100,23 @@ bool TMap_Square::Take_Top_Item(TMap& map, TMonster& creature) {
     uint16_t taken = 0;
     if (Is_Pile()) {
         TItem_Collection* pile = map.Get_Collection(Item);
-        if (!pile || pile->Count() == 0 || !map.Item_List.Get(pile->Get_Number(pile->Count())))
+        if (!pile)
             return false;
+        // Numbers naming no item (a damaged file) would bury the pile under them.
+        while (pile->Count() > 0 && !map.Item_List.Get(pile->Get_Number(pile->Count())))
+            pile->Delete(pile->Count());
+        if (pile->Count() == 0) {
+            map.Delete_Collection(Item);
+            Set_Flag(Square_Pile, false);
+            Item = 0;
+            return false;
+        }
         taken = pile->Get_Number(pile->Count());
         pile->Delete(pile->Count());
-        if (pile->Count() == 1) {
-            const uint16_t remaining = pile->Get_Number(1);
+        // One item left lies alone; none left (a pile of one from a file) leaves the
+        // square empty rather than pointing at an empty collection.
+        if (pile->Count() <= 1) {
+            const uint16_t remaining = pile->Count() == 1 ? pile->Get_Number(1) : 0;
             map.Delete_Collection(Item);
             Set_Flag(Square_Pile, false);
             Item = remaining;
@@ -313,7 +324,8 @@ uint16_t TMap::New_Collection() {
             collections_[i] = std::make_unique<TItem_Collection>();
             return static_cast<uint16_t>(i);
         }
-    if (collections_.size() > 65535)
+    // The saved table length counts entry 0 and must fit in a word.
+    if (collections_.size() >= 65535)
         return 0;
     collections_.push_back(std::make_unique<TItem_Collection>());
     return static_cast<uint16_t>(collections_.size() - 1);

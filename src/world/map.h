@@ -261,7 +261,9 @@ class TWriteable_Map : public TMap {
     // The map record. Throws TStream_Error when a value cannot be written.
     void Save(TValue_Writer& writer) const;
     // Reads the map record and the terrain file it names. A damaged record (a wrong
-    // tag, numbers naming nothing, lists that should be parallel and are not, a
-    // creature off the map) throws TStream_Error and leaves the map as it was.
+    // tag, lists that should be parallel and are not, a creature off the map, a store
+    // stocking a missing item) throws TStream_Error and leaves the map as it was. A
+    // square's stale item or creature number is dropped; a terrain file that cannot be
+    // found is reported and the level loads without terrain.
     void Load(TValue_Reader& reader, const TTerrain_File_Resolver& terrain_file = {});
 };

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "datafiles/data_file_errors.h"
 #include "platform/files.h"
 #include "shell/globals.h"
 #include "shell/value_stream.h"
@@ -45,6 +46,8 @@ void TWriteable_Map::Save(TValue_Writer& writer) const {
 
     writer.Write_Boolean(!collections_.empty());
     if (!collections_.empty()) {
+        if (collections_.size() > 65535)
+            throw TStream_Error("too many item piles");
         writer.Write_Word(static_cast<uint16_t>(collections_.size()));
         for (size_t i = 1; i < collections_.size(); ++i) {
             writer.Write_Boolean(collections_[i] != nullptr);
@@ -116,17 +119,19 @@ void TWriteable_Map::Load(TValue_Reader& reader, const TTerrain_File_Resolver& t
     load_marks(reader, locks);
     load_marks(reader, traps);
 
-    // Numbers on squares must name something; creatures must stand on the map.
-    for (const TMap_Square& square : squares) {
-        if (square.Monster != 0 && !monsters.Get(square.Monster))
-            throw TStream_Error("a square names a missing creature");
+    // A square's item or pile number that names nothing (an item deleted while the
+    // square still named it) is dropped rather than losing the whole level; its
+    // creature number is rebuilt from the creatures below.
+    for (TMap_Square& square : squares) {
         if (square.Item == 0)
             continue;
         const bool named = square.Is_Pile()
                                ? square.Item < collections.size() && collections[square.Item]
                                : items.Get(square.Item) != nullptr;
-        if (!named)
-            throw TStream_Error("a square names a missing item");
+        if (!named) {
+            square.Item = 0;
+            square.Set_Flag(Square_Pile, false);
+        }
     }
     for (int32_t number = 1; number <= monsters.Count(); ++number)
         if (const TMonster* creature = monsters.Get(number))
@@ -165,6 +170,9 @@ void TWriteable_Map::Load(TValue_Reader& reader, const TTerrain_File_Resolver& t
     Terrains.Clear();
     if (!path.empty())
         Terrains.Load_Terrain_File(path);
+    else if (!terrain_name.empty()) // a name that is not a plain file name: as if missing
+        Report_Error_List(Terrain_Errors_Heading, terrain_name,
+                          {"Unable to load data file: \"" + terrain_name + "\"."});
     // The name stays with the map even when its file is missing, so saving keeps it.
     Terrains.File_Name = terrain_name;
 }

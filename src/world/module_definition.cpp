@@ -140,8 +140,9 @@ TData_File_Report Read_Module_Class(const std::string& path, TModule_Class& modu
     TModule_Class_Loader loader(path, module_class);
     loader.Execute_Load();
     TData_File_Report report{Module_Class_Errors_Heading, path, loader.Get_Error_List()};
-    // A file that could not be read has nothing to check further.
-    if (loader.Has_Record) {
+    // A file that could not be read has nothing to check further; one that was read but
+    // holds no record has no maps to start on.
+    if (loader.Has_Record || report.Errors.empty()) {
         for (std::string& message : Check_Module_Class(module_class))
             report.Errors.push_back(std::move(message));
     }

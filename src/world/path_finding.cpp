@@ -10,7 +10,7 @@ namespace {
 
 TSprite_Blocks_Square sprite_test = nullptr;
 
-struct TSearch_Node {
+struct TSearchNode {
     int32_t X = 0, Y = 0;
     int32_t Parent = -1; // index of the node it was reached from; -1 for the start
     double F = 0, G = 0, H = 0;
@@ -22,7 +22,7 @@ struct TSearch_Node {
 // membership tests need no scans; the open list is kept exactly as the linear-list
 // search keeps it (inserted before the first strictly greater F, never moved).
 struct TSearch {
-    std::vector<TSearch_Node> nodes;
+    std::vector<TSearchNode> nodes;
     std::vector<int32_t> open; // reversed: the first node of the list is at the back
     std::vector<int32_t> closed;
     std::vector<uint32_t> stamp = std::vector<uint32_t>(Map_Size * Map_Size, 0);
@@ -104,7 +104,7 @@ bool Find_Next_Step(const TMap& map, int32_t sx, int32_t sy, int32_t tx, int32_t
     for (int32_t pass = 0; pass < 99 && !s.open.empty(); ++pass) {
         const int32_t n = s.open.back();
         s.open.pop_back();
-        const TSearch_Node current = s.nodes[n];
+        const TSearchNode current = s.nodes[n];
         if (current.X == tx && current.Y == ty) {
             s.nodes[n].Closed = true;
             s.closed.push_back(n);
@@ -126,7 +126,7 @@ bool Find_Next_Step(const TMap& map, int32_t sx, int32_t sy, int32_t tx, int32_t
                     s.insert_open(here);
                 } else if (g + h < s.nodes[here].F) {
                     // Its place in the open list stays where it is.
-                    TSearch_Node& node = s.nodes[here];
+                    TSearchNode& node = s.nodes[here];
                     node.Parent = n;
                     node.G = g;
                     node.H = h;

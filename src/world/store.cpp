@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "datafiles/data_file_errors.h"
 #include "platform/files.h"
@@ -11,6 +12,19 @@
 #include "shell/globals.h"
 #include "shell/random.h"
 #include "shell/value_stream.h"
+
+namespace {
+
+// Trunc(level x chance per level). The per-level chance is a real from the store file
+// or a saved map: a huge, infinite or undefined product must not reach the integer.
+int32_t chance_at_level(int32_t level, double per_level) {
+    const double chance = std::trunc(level * per_level);
+    if (std::isnan(chance))
+        return 0;
+    return static_cast<int32_t>(std::clamp(chance, -2147483647.0, 2147483647.0));
+}
+
+} // namespace
 
 void TStore::Init(uint16_t store_id, const std::string& store_class_filename,
                   const std::string& item_class_filename) {
@@ -46,8 +60,8 @@ void TStore::Restock(const std::vector<TStore_Class>& store_classes,
     Item_Max_Level_Offset = store_class->Item_Max_Level_Offset;
     Item_Grouping_Type = store_class->Item_Grouping_Type;
 
-    const int32_t magic_chance = static_cast<int32_t>(std::trunc(level * Magic_Chance_Per_Level));
-    const int32_t unique_chance = static_cast<int32_t>(std::trunc(level * Unique_Chance_Per_Level));
+    const int32_t magic_chance = chance_at_level(level, Magic_Chance_Per_Level);
+    const int32_t unique_chance = chance_at_level(level, Unique_Chance_Per_Level);
     int32_t level_min = std::max(1, level + Item_Min_Level_Offset);
     const int32_t level_max = std::max(1, level + Item_Max_Level_Offset);
 
@@ -146,7 +160,10 @@ int32_t Price(const TItem& item, bool selling, const TStore* store) {
     if (!store)
         return static_cast<int32_t>(value);
     const int64_t percent = selling ? store->Sell_Percent : store->Buy_Percent;
-    return static_cast<int32_t>(value * percent / 100);
+    // A dear stack at a high percent must not wrap to a price the store pays out.
+    return static_cast<int32_t>(std::clamp<int64_t>(value * percent / 100,
+                                                    -std::numeric_limits<int32_t>::max(),
+                                                    std::numeric_limits<int32_t>::max()));
 }
 
 void Save_Store_Table(TValue_Writer& writer, const std::vector<TStore>& stores) {

@@ -74,5 +74,16 @@ const TStore_Class* Get_Store_Class(int32_t n, const std::vector<TStore_Class>& 
 
 TData_File_Report Check_Store_Class_File(const std::string& path) {
     std::vector<TStore_Class> table;
-    return Read_Store_Classes(path, table);
+    TData_File_Report report = Read_Store_Classes(path, table);
+    // Stores find their class by record number, so an ID that differs from it gives its
+    // stores another class (or none) in the game.
+    for (size_t k = 0; k < table.size(); ++k) {
+        const size_t record = k + 1;
+        if (table[k].Store_ID != record)
+            report.Errors.push_back("Store ID " + std::to_string(table[k].Store_ID) +
+                                    " of record " + std::to_string(record) +
+                                    " is not its record number: stores take their class by "
+                                    "record number.");
+    }
+    return report;
 }

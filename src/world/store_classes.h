@@ -50,5 +50,6 @@ void Free_Store_Classes();
 const TStore_Class* Get_Store_Class(int32_t n,
                                     const std::vector<TStore_Class>& table = Store_Classes);
 
-// The validator's check of a store class file.
+// The validator's check of a store class file; it also reports every store whose ID
+// is not its record number.
 TData_File_Report Check_Store_Class_File(const std::string& path);

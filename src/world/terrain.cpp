@@ -187,12 +187,8 @@ TTerrain* TTerrain_List::Get_Terrain(int32_t slot) {
 
 uint16_t TTerrain_List::Add_Terrain(const TTerrain& terrain) {
     auto copy = std::make_unique<TWriteable_Terrain>(terrain);
-    for (size_t i = 0; i < slots_.size(); ++i)
-        if (!slots_[i]) {
-            copy->Slot = static_cast<uint16_t>(i + 1);
-            slots_[i] = std::move(copy);
-            return static_cast<uint16_t>(i + 1);
-        }
+    // Slots are emptied only all at once (Clear), so the first empty slot is always the
+    // next one; no scan, which would make long files (duplicates) load in square time.
     if (slots_.size() >= 65535)
         return 0;
     copy->Slot = static_cast<uint16_t>(slots_.size() + 1);
@@ -226,15 +222,19 @@ TData_File_Report TTerrain_List::Read_Terrain_File(const std::string& path) {
     for (size_t i = 0; i < loaded; ++i) {
         if (!slots_[i] || slots_[i]->Duplicate_L2.empty())
             continue;
-        const TTerrain original = *slots_[i];
-        for (size_t k = 0; k < original.Duplicate_L2.size(); ++k) {
-            TTerrain copy = original;
-            copy.Duplicate_L2.clear();
-            copy.Duplicate_L3.clear();
-            if (!original.Duplicate_L2[k].empty())
-                copy.Picture_Filename[1] = original.Duplicate_L2[k];
-            if (k < original.Duplicate_L3.size() && !original.Duplicate_L3[k].empty())
-                copy.Picture_Filename[2] = original.Duplicate_L3[k];
+        const std::vector<std::string> l2 = slots_[i]->Duplicate_L2;
+        const std::vector<std::string> l3 = slots_[i]->Duplicate_L3;
+        // Copies are made from the terrain without its duplicate lists, so a large
+        // duplicate count costs one copy per duplicate, not one whole list per copy.
+        TTerrain base = *slots_[i];
+        base.Duplicate_L2.clear();
+        base.Duplicate_L3.clear();
+        for (size_t k = 0; k < l2.size(); ++k) {
+            TTerrain copy = base;
+            if (!l2[k].empty())
+                copy.Picture_Filename[1] = l2[k];
+            if (k < l3.size() && !l3[k].empty())
+                copy.Picture_Filename[2] = l3[k];
             Add_Terrain(copy);
         }
     }

@@ -112,6 +112,21 @@ TEST(Character_Statistics, Overweight_Slows_Up_To_3000_Ms) {
     EXPECT_EQ(hero->Movement_Interval, 3000);
 }
 
+TEST(Character_Statistics, Sheet_Texts_Compare_With_50_Per_Level) {
+    TFake_World world;
+    TMonster* hero = add_player(world);
+    hero->Level = 2;
+    hero->Attack_Ability = 300;
+    hero->Defense_Ability = 50;
+    // 300 / (300 + 100) × 100 = 75; 100 − 100 / (100 + 50) × 100 = 34.
+    EXPECT_EQ(hero->Get_To_Hit_Text(), "75% to hit");
+    EXPECT_EQ(hero->Get_To_Miss_Text(), "34% to miss");
+    TMonster* rat = add_monster(world);
+    rat->Natural_Attacks.Clear();
+    rat->Natural_Attacks.Add_Natural_Attack("Bite", 100, 2, 6, 1, 0, 0);
+    EXPECT_EQ(rat->Get_Damage_Text(), "2 - 6");
+}
+
 TEST(Character_Statistics, Picking_Up_Gold_Adds_To_Gold_And_Removes_The_Item) {
     TFake_World world;
     TMonster* hero = add_player(world);
@@ -226,6 +241,19 @@ TEST(Conditions, Poison_Length_Reduction_Can_Stop_Poison) {
     EXPECT_EQ(wolf->Condition, static_cast<uint8_t>(TMonster_Status::Poisoned));
     wolf->Cure_Poison();
     EXPECT_EQ(wolf->Condition, 0);
+}
+
+TEST(Conditions, A_Fresh_Dose_Does_Not_Put_Off_The_Poison) {
+    TFake_World world;
+    TMonster* rat = add_monster(world);
+    rat->Set_Poisoned(0, 0);
+    // Bitten again every second: the loss still comes after 5 seconds.
+    for (int second = 1; second < 5; ++second) {
+        EXPECT_TRUE(TFake_World::Run(rat, 1000));
+        rat->Set_Poisoned(0, 0);
+    }
+    EXPECT_TRUE(TFake_World::Run(rat, 1000));
+    EXPECT_DOUBLE_EQ(rat->Health, 39);
 }
 
 TEST(Conditions, A_Charm_Ends_With_A_Hunt) {

@@ -147,10 +147,17 @@ TEST(Passive_Spells, Count_In_Totals_Only_With_Their_Weapon) {
     ASSERT_TRUE(hero.Put_In_Slot(axe, 6));
     EXPECT_EQ(hero.Get_Effect_Total(TEffect_Type::Attack_Ability), 0);
     EXPECT_EQ(hero.Get_Weapon_Effect_Total(TEffect_Type::Attack_Ability, " sword "), 6);
+    // Nor does it lend its effects to the axe's hits.
+    TEffect_List with_axe;
+    hero.Collect_Effects(with_axe);
+    EXPECT_EQ(with_axe.Count(), 0);
     const uint16_t sword = world.Add_Item("Sword", TItem_Type::Weapon);
     world.items.Get(sword)->Weapon_Type = " sword";
     ASSERT_TRUE(hero.Put_In_Slot(sword, 7));
     EXPECT_EQ(hero.Get_Effect_Total(TEffect_Type::Attack_Ability), 6);
+    TEffect_List with_sword;
+    hero.Collect_Effects(with_sword);
+    EXPECT_EQ(with_sword.Get_Total(TEffect_Type::Attack_Ability), 6);
     // Spells never add weapon damage.
     EXPECT_EQ(hero.Get_Effect_Total(TEffect_Type::Damage), 0);
 }

@@ -21,7 +21,10 @@ struct TAction_Map : TTest_Map {
         closed.Next_Terrain_Action = static_cast<uint8_t>(TTerrain_Action::Open);
         closed.Next_Terrain_ID = {11, 12, 0, 0};
         Terrains.Add_Terrain(closed);
-        Terrains.Add_Terrain(Make_Terrain(11, "Open Door", Movement_Land, Vision_Normal));
+        TTerrain open = Make_Terrain(11, "Open Door", Movement_Land, Vision_Normal);
+        open.Next_Terrain_Action = static_cast<uint8_t>(TTerrain_Action::Close);
+        open.Next_Terrain_ID = {10, 0, 0, 0};
+        Terrains.Add_Terrain(open);
         Terrains.Add_Terrain(Make_Terrain(12, "Broken Door", Movement_Land, Vision_Normal));
         TTerrain chest = Make_Terrain(20, "Chest", 0, Vision_Normal);
         chest.Next_Terrain_Action = static_cast<uint8_t>(TTerrain_Action::Open);
@@ -216,7 +219,10 @@ TEST(Player_Step, Outcomes) {
     // A door is opened rather than walked into; then walked through.
     map.Get_Square(51, 51)->Terrain = Closed_Door;
     EXPECT_EQ(Player_Step(map, hero, 5, map.shown), Step_Blocked);
+    EXPECT_EQ(map.terrain_at(51, 51), Open_Door);
+    // An open door that could close again is walked through, not shut.
     EXPECT_EQ(Player_Step(map, hero, 5, map.shown), Step_Moved);
+    EXPECT_EQ(map.terrain_at(51, 51), Open_Door);
     // Onto a map connection.
     map.Get_Square(51, 52)->Set_Entrance(true);
     EXPECT_EQ(Player_Step(map, hero, 5, map.shown), Step_Entrance);

@@ -120,6 +120,13 @@ TEST(Cast, Area_Spells_Hit_Everyone_But_The_Caster_Side) {
     for (const TSpell_Show& s : map.shown.spells)
         hit.push_back(s.Target);
     EXPECT_EQ(hit, (std::vector<uint16_t>{a, b}));
+    // A radius as wide as a data file may ask reaches the whole map and no further.
+    TSpell wide = storm;
+    wide.Area_Radius = 3.0e9;
+    const uint16_t wide_spell = map.add_spell(wide);
+    map.shown.spells.clear();
+    ASSERT_TRUE(Cast(map, map.caster(), wide_spell, 54, 50, map.shown));
+    EXPECT_EQ(map.shown.spells.size(), 3u);
 }
 
 TEST(Cast, Self_Spells_Apply_Their_Effects) {
@@ -159,6 +166,11 @@ TEST(Cast, Teleport_Stays_On_The_Map_And_Ends_When_Boxed_In) {
         EXPECT_LE(m.Y, 193);
         EXPECT_EQ(map.Get_Square(m.X, m.Y)->Monster, m.Number);
     }
+    // The widest amount still lands on the map.
+    Apply_Spell_Effect(map, m, static_cast<uint8_t>(TEffect_Type::Teleport), 2147483647, 2147483647,
+                       0);
+    EXPECT_GE(m.X, 8);
+    EXPECT_LE(m.Y, 193);
 }
 
 TEST(Cast, Scrolls_Are_Used_Only_When_The_Cast_Goes_Ahead) {
@@ -197,6 +209,27 @@ TEST(Cast, Scrolls_Are_Used_Only_When_The_Cast_Goes_Ahead) {
     const uint16_t odd = add_scroll("Fireblast", 1);
     EXPECT_FALSE(Cast_From_Quick_Slot(map, map.caster(), 1, 52, 50, map.shown));
     EXPECT_NE(map.Item_List.Get(odd), nullptr);
+    // A spell whose level limit is missing is read at level 1: its effect lasts 10 s,
+    // not for ever.
+    TSpell shield = make_spell("Shield", TEffect_Target::Self, 0);
+    shield.Maximum_Levels_From_Start = 0;
+    shield.Duration = 10;
+    shield.Duration_Per_Level = 20;
+    shield.Effects.Add_Effect(TEffect_Type::Defense_Ability, 5, 0);
+    Master_Spells.Add(shield);
+    const uint16_t shield_scroll = add_scroll("Shield", 0);
+    int32_t shield_slot = 0;
+    for (int32_t k = 1; k <= 10; ++k)
+        if (const TQuick_Slot q = map.caster().Spells.Get_Quick_Slot(k);
+            q.Kind == static_cast<uint8_t>(TQuick_Slot_Kind::Scroll) &&
+            map.caster().Inventory.Get_Number_In_Slot(q.Value, map.Item_List) == shield_scroll)
+            shield_slot = k;
+    ASSERT_NE(shield_slot, 0);
+    ASSERT_TRUE(Cast_From_Quick_Slot(map, map.caster(), shield_slot, 50, 50, map.shown));
+    EXPECT_EQ(map.Item_List.Get(shield_scroll), nullptr);
+    EXPECT_EQ(map.caster().Permanent_Effects.Count(), 0);
+    ASSERT_FALSE(map.caster().Timed_Effect_Times.empty());
+    EXPECT_EQ(map.caster().Timed_Effect_Times.back(), 10000);
     // An empty slot casts nothing.
     EXPECT_FALSE(Cast_From_Quick_Slot(map, map.caster(), 9, 52, 50, map.shown));
 }
@@ -249,4 +282,46 @@ TEST(Cast, Summons_Up_To_Their_Count) {
     EXPECT_FALSE(Cast(other, other.caster(), wolf_spell, 50, 50, other.shown));
     EXPECT_EQ(other.followers(), 0);
     EXPECT_DOUBLE_EQ(other.caster().Mana, 100);
+}
+
+TEST(Cast, A_Caster_Killed_By_Its_Own_Hits_Is_Not_Touched_Again) {
+    // Hits that land while the cast is still going on, as with no sprites at all.
+    struct TAt_Once : TCallbacks_Recorder {
+        void Show_Spell(const TSpell_Show& spell) override {
+            TCallbacks_Recorder::Show_Spell(spell);
+            Deliver_Hits();
+        }
+    };
+    TAt_Once at_once;
+    TCasting_Map map;
+    TSpell storm = make_spell("Storm", TEffect_Target::Monster_Area, 6);
+    storm.Area_Radius = 1;
+    const uint16_t spell = map.add_spell(storm);
+    TSpell bolt = make_spell("Bolt", TEffect_Target::Monster, 6);
+    Master_Spells.Add(bolt);
+    // Thorny victims: the first hit to arrive kills the caster.
+    for (int32_t x : {53, 54}) {
+        TMonster& thorny = *map.Monster_List.Get(map.Put_Creature(x, 50, "Bramble"));
+        thorny.Add_Permanent_Effect(static_cast<uint8_t>(TEffect_Type::Attacker_Takes_Damage), 500,
+                                    0);
+        thorny.Recalculate();
+    }
+    EXPECT_TRUE(Cast(map, map.caster(), spell, 54, 50, at_once));
+    EXPECT_EQ(map.Player(), nullptr);
+
+    // A scroll read at a thorny creature is used up before its hit can kill the reader.
+    TCasting_Map again;
+    TItem scroll;
+    scroll.Item_Type = static_cast<uint8_t>(TItem_Type::Scroll);
+    scroll.Spell_Names = {"Bolt"};
+    scroll.Spell_Levels = {1};
+    const uint16_t number = again.Item_List.Add(scroll);
+    ASSERT_TRUE(again.caster().Add_To_Backpack(number));
+    TMonster& thorny = *again.Monster_List.Get(again.Put_Creature(52, 50, "Bramble"));
+    thorny.Add_Permanent_Effect(static_cast<uint8_t>(TEffect_Type::Attacker_Takes_Damage), 500, 0);
+    thorny.Recalculate();
+    TAt_Once shown;
+    EXPECT_TRUE(Cast_From_Quick_Slot(again, again.caster(), 1, 52, 50, shown));
+    EXPECT_EQ(again.Player(), nullptr);
+    EXPECT_EQ(again.Item_List.Get(number), nullptr);
 }

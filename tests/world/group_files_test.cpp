@@ -99,6 +99,31 @@ TEST(Store_Classes, Item_Groups_Are_Flattened_And_Classes_Taken_By_Position) {
     EXPECT_FALSE(Get_Store_Class(9));
     Free_Store_Classes();
     EXPECT_FALSE(Get_Store_Class(1));
+
+    // The validator warns of IDs that are not record numbers: such stores get another class.
+    EXPECT_TRUE(Check_Store_Class_File(Fixtures + "stores.txt").Errors.size() == 10u);
+    TTemp_Dir dir;
+    const auto store_record = [](const char* id) {
+        return TRecord_Lines{std::string("Store ID := ") + id,
+                             "Store Name := Smithy",
+                             "Buy Cost Modifier Percentage Min := 100",
+                             "Buy Cost Modifier Percentage Max := 100",
+                             "Sell Cost Modifier Percentage Min := 50",
+                             "Sell Cost Modifier Percentage Max := 50",
+                             "Chance For Magic Item Per Char Level := 0",
+                             "Chance For Unique Item Per Char Level := 0",
+                             "Item Min Level Character Level Offset := 0",
+                             "Item Max Level Character Level Offset := 0",
+                             "Item Grouping Type := all",
+                             "Number of Item Groups := 0"};
+    };
+    const std::string renumbered =
+        dir.Write("Stores.txt", Data_File_Text({store_record("1"), store_record("20")}));
+    EXPECT_TRUE(Read_Store_Classes(renumbered).Ok());
+    EXPECT_EQ(Check_Store_Class_File(renumbered).Errors,
+              (std::vector<std::string>{"Store ID 20 of record 2 is not its record number: "
+                                        "stores take their class by record number."}));
+    Free_Store_Classes();
 }
 
 TEST(Chance_Groups, The_Item_Type_Table_Follows_Type_Order_And_Stops_At_100) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "datafiles/data_file_errors.h"
 #include "shell/value_stream.h"
 #include "support/temp_dir.h"
 #include "world/map.h"
@@ -135,22 +136,54 @@ TEST(Map_Record, DamagedRecordsAreRefusedAndChangeNothing) {
     expect_refused(bytes.substr(0, bytes.size() / 2));
     expect_refused(bytes.substr(0, bytes.size() - 1));
 
-    TTest_Map dangling;
-    dangling.Get_Square(3, 3)->Monster = 12;
-    expect_refused(saved(dangling));
-
-    TTest_Map lost_item;
-    lost_item.Get_Square(3, 3)->Item = 4;
-    expect_refused(saved(lost_item));
-
-    TTest_Map lost_pile;
-    lost_pile.Get_Square(3, 3)->Item = 4;
-    lost_pile.Get_Square(3, 3)->Set_Flag(Square_Pile, true);
-    expect_refused(saved(lost_pile));
-
     TTest_Map off_map;
     off_map.Put_Creature(0, 5, "Ghost");
     expect_refused(saved(off_map));
+}
+
+// A stale number on a square (its creature or item deleted while the square still named
+// it) is dropped on load; the level and everything else on it load as saved.
+TEST(Map_Record, StaleSquareNumbersAreDroppedAndTheLevelLoads) {
+    Current_Version version;
+    TTest_Map map;
+    const uint16_t orc = map.Put_Creature(20, 20, "Orc");
+    map.Get_Square(3, 3)->Monster = 12;
+    map.Get_Square(4, 3)->Item = 4;
+    map.Get_Square(5, 3)->Item = 4;
+    map.Get_Square(5, 3)->Set_Flag(Square_Pile, true);
+    const uint16_t sword = map.Put_Item(6, 3, "Sword");
+    TTest_Map loaded;
+    TValue_Reader reader(saved(map));
+    ASSERT_NO_THROW(loaded.Load(reader, [](const std::string&) { return std::string(); }));
+    EXPECT_EQ(loaded.Get_Square(3, 3)->Monster, 0);
+    EXPECT_EQ(loaded.Get_Square(20, 20)->Monster, orc);
+    EXPECT_EQ(loaded.Get_Square(4, 3)->Item, 0);
+    EXPECT_EQ(loaded.Get_Square(5, 3)->Item, 0);
+    EXPECT_FALSE(loaded.Get_Square(5, 3)->Is_Pile());
+    EXPECT_EQ(loaded.Get_Square(6, 3)->Item, sword);
+}
+
+// A terrain file name that cannot be resolved (not a plain file name) is reported as a
+// missing terrain file and kept for the next save.
+TEST(Map_Record, AnUnresolvableTerrainFileIsReported) {
+    Current_Version version;
+    TTest_Map map;
+    map.Terrains.File_Name = "..\\..\\secret.txt";
+    TTest_Map loaded;
+    std::vector<std::string> headings, messages;
+    const TError_List_Sink previous = Set_Error_List_Sink(
+        [&](const std::string& heading, const std::string&, const std::vector<std::string>& m) {
+            headings.push_back(heading);
+            messages.insert(messages.end(), m.begin(), m.end());
+        });
+    TValue_Reader reader(saved(map));
+    loaded.Load(reader, [](const std::string&) { return std::string(); });
+    Set_Error_List_Sink(previous);
+    EXPECT_EQ(headings, std::vector<std::string>{"Terrain Data File Errors: "});
+    EXPECT_EQ(messages,
+              std::vector<std::string>{"Unable to load data file: \"..\\..\\secret.txt\"."});
+    EXPECT_EQ(loaded.Terrains.Count(), 0);
+    EXPECT_EQ(loaded.Terrains.File_Name, "..\\..\\secret.txt");
 }
 
 } // namespace

@@ -76,6 +76,35 @@ TEST(Map_Items, ADroppedItemIsNeverLostOnADanglingPile) {
     EXPECT_EQ(square.Get_Top_Item(map)->Number, ring);
 }
 
+// Piles read from a damaged file: numbers naming no item are passed over, and taking
+// the last item of a pile of one empties the square.
+TEST(Map_Items, TakingFromAPileOfOneOrOverStaleNumbersLeavesNoEmptyPile) {
+    TTest_Map map;
+    const uint16_t hero = map.Put_Creature(5, 6, "Hero");
+    TMonster& taker = *map.Monster_List.Get(hero);
+    taker.Class_Number = 1;
+    const uint16_t gem = map.Item_List.Add(TItem());
+    TMap_Square& square = *map.Get_Square(5, 5);
+    const uint16_t pile = map.New_Collection();
+    map.Get_Collection(pile)->Add(gem);
+    map.Get_Collection(pile)->Add(900); // no such item
+    square.Item = pile;
+    square.Set_Flag(Square_Pile, true);
+    ASSERT_TRUE(square.Take_Top_Item(map, taker));
+    EXPECT_GT(taker.Inventory.Items.Find(gem), 0);
+    EXPECT_EQ(square.Item, 0);
+    EXPECT_FALSE(square.Is_Pile());
+    EXPECT_EQ(map.Get_Collection(pile), nullptr);
+
+    const uint16_t stale = map.New_Collection();
+    map.Get_Collection(stale)->Add(901);
+    square.Item = stale;
+    square.Set_Flag(Square_Pile, true);
+    EXPECT_FALSE(square.Take_Top_Item(map, taker));
+    EXPECT_EQ(square.Item, 0);
+    EXPECT_FALSE(square.Is_Pile());
+}
+
 TEST(Map_Collections, NewCollectionsFillTheLastEmptyEntry) {
     TTest_Map map;
     EXPECT_EQ(map.New_Collection(), 1);
@@ -87,6 +116,19 @@ TEST(Map_Collections, NewCollectionsFillTheLastEmptyEntry) {
     EXPECT_EQ(map.New_Collection(), 2);
     EXPECT_EQ(map.Get_Collection(0), nullptr);
     EXPECT_EQ(map.Get_Collection(9), nullptr);
+
+    // The saved table length (entry 0 included) is a word: 65534 piles at most.
+    struct TFull_Map : TTest_Map {
+        TFull_Map() {
+            collections_.resize(1);
+            while (collections_.size() < 65535)
+                collections_.push_back(std::make_unique<TItem_Collection>());
+        }
+    } full;
+    EXPECT_EQ(full.New_Collection(), 0);
+    EXPECT_EQ(full.Collection_Table_Size(), 65535);
+    EXPECT_TRUE(full.Delete_Collection(65534));
+    EXPECT_EQ(full.New_Collection(), 65534);
 }
 
 TEST(Map_Marks, LocksTrapsAndLocationListsKeepTheirLastEntry) {

@@ -170,6 +170,10 @@ TEST(Module_Definition, Start_And_Destination_Maps_Must_Exist) {
     EXPECT_TRUE(empty.Maps.empty());
     EXPECT_EQ(report.Errors, (std::vector<std::string>{"Cannot find module starting position."}));
 
+    // A definition that holds no record has nowhere to start either.
+    EXPECT_EQ(Read_Module_Class(files.Write({}), m).Errors,
+              (std::vector<std::string>{"Cannot find module starting position."}));
+
     // An unreadable definition reports only that.
     EXPECT_EQ(Read_Module_Class(files.dir.Path() + "none.txt", m).Errors.size(), 1u);
 }

@@ -70,6 +70,11 @@ TEST(Store_Prices, BuyingAndSellingTakeTheDrawnPercentOfTheValue) {
     store.Buy_Percent = 133; // 199.5 truncated
     EXPECT_EQ(Price(item, false, &store), 199);
     EXPECT_EQ(Price(item, true, nullptr), 150);
+    // A dearer stack than any purse holds costs the most there is, never a negative sum.
+    item.Gold_Value = 2000000000;
+    store.Buy_Percent = 120;
+    EXPECT_EQ(Price(item, false, &store), 2147483647);
+    EXPECT_EQ(Price(item, true, &store), 1000000000);
 }
 
 TEST_F(Stocking, LevelsRatchetUpAndClassesAboveTheMaximumAreSkipped) {
@@ -106,6 +111,29 @@ TEST_F(Stocking, ChanceZeroGivesAnEmptyStockAndAMissingClassAnEmptyStore) {
     EXPECT_FALSE(missing.Stocked);
     EXPECT_TRUE(missing.Store_Name.empty());
     EXPECT_TRUE(missing.Stock_Items.empty());
+}
+
+TEST_F(Stocking, AHugeChancePerLevelMakesEveryItemMagic) {
+    // One prefix fits every amulet; the store's chance per level dwarfs any roll.
+    TItem_Modifier_Class sharp;
+    sharp.Description = "Gleaming";
+    sharp.Item_Level_Min = 1;
+    sharp.Item_Level_Max = 100;
+    sharp.Item_Types = "Amulet";
+    sharp.Modifier_Type = TModifier_Position::Prefix;
+    sharp.Effects.Add_Effect(static_cast<uint8_t>(TEffect_Type::Gold_Value), 1, 1);
+    modifiers.Modifiers.push_back(sharp);
+    TItem_Class amulet = item_class("Amulet", 1);
+    amulet.Item_Type = static_cast<uint8_t>(TItem_Type::Amulet);
+    amulet.Can_Have_Additional_Effects = true;
+    classes.Add(amulet);
+
+    TStore_Class generous = store_class({{"Amulet", 100}, {"Amulet", 100}, {"Amulet", 100}});
+    generous.Magic_Chance_Per_Level = 1e20;
+    store.Restock({generous}, classes, items, 5, &modifiers);
+    ASSERT_EQ(store.Stock_Items.size(), 3u);
+    for (uint16_t number : store.Stock_Items)
+        EXPECT_EQ(items.Get(number)->Name, "Gleaming Amulet");
 }
 
 TEST_F(Stocking, RepeatedVisitsReplaceTheStockWithoutLeavingOldItems) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 #include "datafiles/data_file_errors.h"
 #include "support/temp_dir.h"
 #include "world/terrain.h"
@@ -101,6 +103,24 @@ TEST(Terrain_File, DuplicatesFollowAllRecordsAndTheLastWinsItsId) {
     list.Load_Terrain_File(path);
     EXPECT_EQ(list.Count(), 4);
     EXPECT_EQ(list.Get_Terrain(1)->Slot, 1);
+}
+
+// A mistyped duplicate count (20000 for 2) must not make the load take minutes: each
+// copy is made without the duplicate lists.
+TEST(Terrain_File, AHugeDuplicateCountLoadsPromptly) {
+    TTemp_Dir dir;
+    const std::string path = dir.Write(
+        "t.txt", data_file("Name := Rock\nID := 3\nNumber of Duplicate Terrains := 20000\n\n"));
+    TTerrain_List list;
+    const auto start = std::chrono::steady_clock::now();
+    const TData_File_Report report = list.Read_Terrain_File(path);
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    EXPECT_FALSE(report.Ok());
+    EXPECT_EQ(list.Count(), 20001);
+    EXPECT_EQ(list.Find_Terrain_Slot_By_ID(3), 20001);
+    EXPECT_TRUE(list.Get_Terrain(20001)->Duplicate_L3.empty());
+    EXPECT_LT(seconds, 10.0);
 }
 
 TEST(Terrain_File, BadValuesFallBackQuietlyAndMissingKeysAreReported) {
