@@ -314,10 +314,12 @@ class TLevel_Populator {
     }
 
     void place_groups() {
-        if (!sources_.Monster_Classes || Monster_Groups.empty())
+        // The count is drawn even when no group is loaded, so that the rest of the
+        // level draws the same numbers either way.
+        const int32_t n = Population_Count(s_.Groups_Min, s_.Groups_Max);
+        if (n < 1 || !sources_.Monster_Classes || Monster_Groups.empty())
             return;
         const TMonster_Creation_Context context = creation_context();
-        const int32_t n = Population_Count(s_.Groups_Min, s_.Groups_Max);
         for (int32_t g = 0; g < n; ++g) {
             std::vector<const TModule_Monster_Group*> candidates;
             for (const TModule_Monster_Group& group : Monster_Groups)

@@ -139,13 +139,17 @@ class TGrid_Layout {
             for (int32_t cy = 1; cy <= grid_.Height; ++cy)
                 if (grid_.Cell(cx, cy).Tile != 0 && grid_.Cell(cx, cy).Starting)
                     starts.emplace_back(cx, cy);
-        bool ok = true;
-        for (int32_t round = 1; !starts.empty() && round <= 1001; ++round) {
-            const std::vector<uint8_t> reached = flood(starts.front());
-            const bool all = std::all_of(starts.begin(), starts.end(), [&](const auto& s) {
+        auto all_reached = [&](const std::vector<uint8_t>& reached) {
+            return std::all_of(starts.begin(), starts.end(), [&](const auto& s) {
                 return reached[index(s.first, s.second)] != 0;
             });
-            if (all)
+        };
+        bool ok = true;
+        bool joined = starts.empty();
+        for (int32_t round = 1; !joined && round <= 1001; ++round) {
+            const std::vector<uint8_t> reached = flood(starts.front());
+            joined = all_reached(reached);
+            if (joined)
                 break;
             std::vector<std::array<int32_t, 4>> pairs;
             for (int32_t cx = 1; cx <= grid_.Width && pairs.size() < 50; ++cx)
@@ -180,6 +184,14 @@ class TGrid_Layout {
             Add_Tiles_To_Empty_Map_Connections();
         }
         Add_Tiles_To_Empty_Map_Connections();
+        // Bridges that keep being undone can use up every round; starts still apart then
+        // are reported like a layout with no bridge left to try.
+        if (ok && !joined && !all_reached(flood(starts.front()))) {
+            errors_.push_back("Could not ensure starting point connections on Map " +
+                              std::to_string(map_number_) + ": " + map_file_name_ + ".");
+            Random_Failure = true;
+            ok = false;
+        }
         return ok;
     }
 
@@ -373,14 +385,14 @@ class TGrid_Layout {
                 set_cell(x, y, tile, ++sequence_, true, false);
             return;
         }
-        // Grids under 4 cells a side draw from the whole side.
-        const bool small = grid_.Width < 4 || grid_.Height < 4;
+        // A side under 4 cells has no inner range: it draws from the whole side.
+        auto inner = [](int32_t side) {
+            return side < 4 ? Random_Range(1, side) : Random_Range(2, side - 2);
+        };
         for (int32_t attempt = 1; attempt <= 101 && grid_.Width >= 1 && grid_.Height >= 1;
              ++attempt) {
-            const int32_t cx =
-                small ? Random_Range(1, grid_.Width) : Random_Range(2, grid_.Width - 2);
-            const int32_t cy =
-                small ? Random_Range(1, grid_.Height) : Random_Range(2, grid_.Height - 2);
+            const int32_t cx = inner(grid_.Width);
+            const int32_t cy = inner(grid_.Height);
             if (grid_.Cell(cx, cy).Tile != 0)
                 continue;
             bool alone = true;
@@ -760,8 +772,13 @@ void Dig_Tile_Map(TMap& map, TTile_Class_Set& tiles, const TDig_Request& request
                        errors);
     }
 
-    if (!info.Border_Fill_Categories.empty()) {
-        const uint16_t border = cache.Find_Terrain_By_Categories(info.Border_Fill_Categories).Slot;
+    // No terrain of the border's categories: the border keeps what was dug rather than
+    // losing its terrain.
+    const uint16_t border =
+        info.Border_Fill_Categories.empty()
+            ? 0
+            : cache.Find_Terrain_By_Categories(info.Border_Fill_Categories).Slot;
+    if (border != 0) {
         const int64_t b = static_cast<int64_t>(info.Increased_Border_Size) + 8;
         for (int32_t x = 1; x <= Map_Size - 1; ++x)
             for (int32_t y = 1; y <= Map_Size - 1; ++y) {

@@ -102,9 +102,13 @@ TDig_Result Generate_Map(const TModule_Map_Class& map_class, uint32_t map_number
         Load_Monster_Rand_Items_Carried(tile_file(map_class.Monster_Random_Items_Carried_Filename));
     if (!map_class.Monster_Groups_Filename.empty())
         Load_Monster_Groups(tile_file(map_class.Monster_Groups_Filename));
+    // The terrain loader shows its own errors; only a list left empty stops the dig.
     const std::string terrain_path = tile_file(map_class.Terrain_Filename);
-    if (terrain_path.empty() || !map.Terrains.Load_Terrain_File(terrain_path) ||
-        map.Terrains.Count() == 0)
+    if (!terrain_path.empty())
+        map.Terrains.Load_Terrain_File(terrain_path);
+    else
+        map.Terrains.Clear();
+    if (map.Terrains.Count() == 0)
         errors.push_back("Unable to load terrain file \"" + map_class.Terrain_Filename +
                          "\" for Map " + std::to_string(map_number) + ".");
     const TData_File_Report monster_report =
@@ -213,6 +217,12 @@ bool Create_Module(const TModule_Class& module_class, TWriteable_Module& module,
         text = "Map " + std::to_string(n) + " creation in progress...";
         report(percent, text);
         const auto started = std::chrono::steady_clock::now();
+        // A definition built in memory may count more maps than it holds.
+        if (!module_class.Get_Map(n)) {
+            errors.push_back("Map " + std::to_string(n) +
+                             " is missing from the module definition.");
+            break;
+        }
         const TModule_Map_Class& map_class = *module_class.Get_Map(n);
         const TDig_Result dug = Generate_Map(map_class, n, map, options, errors);
         Resolve_Entrances(module_class, n, map, module, dug.Entrances, errors);

@@ -106,7 +106,7 @@ class TTile_Class_Loader : public TRecord_Loader {
     void Before_Load() override { global_symbols_.clear(); }
 
     void Process_Record(int32_t record_number) override {
-        Set_Record_Name("");
+        // The record name carries over: a tile without a name is cited by the last one.
         if (record_number == 1)
             read_header();
         else
@@ -362,4 +362,3 @@ TData_File_Report Check_Tile_Class_File(const std::string& path) {
     TTile_Class_Set set;
     return Read_Tile_Class_File(path, set);
 }
-

@@ -173,4 +173,3 @@ void Paint_Tile_Squares(const TTile_Class& tile, const TTerrain_Category_Cache& 
 
 // The validator's check of one tile class file: loads it as the game does.
 TData_File_Report Check_Tile_Class_File(const std::string& path);
-

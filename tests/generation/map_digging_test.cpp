@@ -12,6 +12,7 @@
 #include "world/group_files.h"
 #include "world/map.h"
 #include "world/module_definition.h"
+#include "world/store_classes.h"
 
 namespace {
 
@@ -312,6 +313,55 @@ TEST(Dig_Layout, SeparateStartsAreBridgedOrReportedAfterBoundedRetries) {
     EXPECT_EQ(result.Layout_Attempts_Used, TDig_Request{}.Layout_Attempts);
 }
 
+TEST(Dig_Layout, StartsThatNoBridgeCanJoinAreReportedWhenTheRoundsRunOut) {
+    // Side by side camps whose corridors carry different connection types: every bridge
+    // fails and the same corridors grow back, round after round.
+    auto map = std::make_unique<TDig_Map>();
+    TTile_Class_Set tiles = tile_set(16);
+    tiles.Info.Require_Start_Connections = true;
+    tiles.Info.Percent_To_Fill = 1;
+    tiles.Info.Specific_Locations = {{"Camp One", 2, 5}, {"Camp Two", 3, 5}};
+    tiles.Tiles.push_back(framed_tile("Camp One", "1010", 16, 0));
+    tiles.Tiles.push_back(framed_tile("Camp Two", "2020", 16, 0));
+    tiles.Tiles.push_back(framed_tile("Hall One", "1010", 16, 10, 65535));
+    tiles.Tiles.push_back(framed_tile("Hall Two", "2020", 16, 10, 65535));
+    std::vector<std::string> errors;
+    const TDig_Result result = dig(*map, tiles, errors);
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_EQ(errors.front(), "Could not ensure starting point connections on Map 3: test.txt.");
+    EXPECT_EQ(result.Grid.Cell(3, 4).Tile, 4);
+}
+
+TEST(Dig_Layout, ARandomStartOnANarrowGridKeepsOffTheEdgesOfItsLongSide) {
+    auto map = std::make_unique<TDig_Map>();
+    for (uint32_t seed = 1; seed <= 20; ++seed) {
+        // 16 by 60 squares: 11 by 3 cells.
+        TTile_Class_Set tiles = tile_set(16);
+        tiles.Info.Tile_Square_Height = 60;
+        tiles.Info.Percent_To_Fill = 0;
+        tiles.Info.Specific_Locations = {{"Camp", 0, 0}};
+        TTile_Class camp;
+        camp.Name = "Camp";
+        camp.Max_Per_Level = 1;
+        camp.Max_Per_Module = 1;
+        camp.Rows.assign(60, std::string(16, '.'));
+        camp.Symbols = {{".", {"floor"}}};
+        tiles.Tiles.push_back(camp);
+        std::vector<std::string> errors;
+        const TDig_Result result = dig(*map, tiles, errors, seed);
+        ASSERT_TRUE(errors.empty()) << errors.front();
+        ASSERT_EQ(result.Grid.Width, 11);
+        ASSERT_EQ(result.Grid.Height, 3);
+        ASSERT_EQ(result.Grid.Occupied_Count(), 1);
+        for (int32_t cx = 1; cx <= 11; ++cx)
+            for (int32_t cy = 1; cy <= 3; ++cy) {
+                if (result.Grid.Cell(cx, cy).Tile != 0) {
+                    EXPECT_TRUE(cx >= 2 && cx <= 9) << "cell " << cx << " with seed " << seed;
+                }
+            }
+    }
+}
+
 TEST(Dig_Layout, MissingTilesAndUnusableFilesAreReported) {
     auto map = std::make_unique<TDig_Map>();
     TTile_Class_Set tiles = tile_set(16);
@@ -371,6 +421,12 @@ TEST(Dig_Squares, TheOuterBorderCoversEightSquaresAndLeavesRowTwoHundred) {
     EXPECT_EQ(map->Get_Square(199, 199)->Terrain, Border_Rock);
     EXPECT_EQ(map->Get_Square(200, 100)->Terrain, Rock);
     EXPECT_EQ(map->Get_Square(100, 200)->Terrain, Rock);
+
+    // Border categories that no terrain has leave the border as it was dug.
+    tiles.Info.Border_Fill_Categories = {"lava"};
+    dig(*map, tiles, errors);
+    EXPECT_EQ(map->Get_Square(1, 100)->Terrain, Rock);
+    EXPECT_EQ(map->Get_Square(199, 199)->Terrain, Rock);
 }
 
 TEST(Dig_Squares, LocksAndTrapsFollowTheChanceGroupAndTheTilesGroups) {
@@ -492,6 +548,30 @@ TEST(Dig_Population, GroupsNeedMonsterSquaresAndALeaderChestsGetTheirListsAndBad
         }
     }
     Monster_Groups.clear();
+}
+
+TEST(Dig_Population, TheGroupCountIsDrawnEvenWhenNoGroupIsLoaded) {
+    // What the rest of the level draws must not depend on whether groups were loaded.
+    auto map = std::make_unique<TDig_Map>();
+    const TTile_Class_Set tiles = tile_set(16);
+    const TTile_Grid no_cells;
+    const TMonster_Class_List monsters;
+    TPopulation_Sources sources;
+    sources.Monster_Classes = &monsters;
+    TPopulation_Settings settings;
+    settings.Groups_Min = 1;
+    settings.Groups_Max = 9;
+    Monster_Groups.clear();
+    Free_Store_Classes();
+    TDig_Counts counts;
+    std::vector<std::string> errors;
+    Set_Random_Seed(11);
+    Populate_Level(*map, tiles, no_cells, settings, sources, {3, "test.txt", "", ""}, counts,
+                   errors);
+    const int32_t next = Random(1000000);
+    Set_Random_Seed(11);
+    Random_Range(1, 9);
+    EXPECT_EQ(next, Random(1000000));
 }
 
 // ---- The square passes ----

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <memory>
 
 #include "datafiles/data_file_errors.h"
@@ -150,6 +153,17 @@ TEST_F(Default_Module, AStartMapThatIsNotAmongTheMapsMakesNothing) {
     EXPECT_EQ(shown_.back().rfind("Errors creating module: ", 0), 0u);
 }
 
+TEST_F(Default_Module, AMapCountedButNotDefinedIsReportedInsteadOfRead) {
+    module_class_.Maps.pop_back();
+    TModule_Creation_Result result;
+    TWriteable_Module module;
+    EXPECT_FALSE(create(result, module));
+    ASSERT_FALSE(result.Errors.empty());
+    EXPECT_EQ(result.Errors.front(), "Map " + std::to_string(module_class_.Map_Count) +
+                                         " is missing from the module definition.");
+    EXPECT_FALSE(File_Exists(options_.Current_Game_Folder + "module.mod"));
+}
+
 TEST_F(Default_Module, AMissingStartEntranceIsReportedAndNoModuleFileIsWritten) {
     module_class_.Starting_Map_Entrance_ID = 77;
     TModule_Creation_Result result;
@@ -185,6 +199,33 @@ TEST_F(Default_Module, AMissingTileFileStopsTheCreationWithoutDigging) {
     EXPECT_TRUE(File_Exists(options_.Current_Game_Folder + "1.map"));
     EXPECT_FALSE(File_Exists(options_.Current_Game_Folder + "3.map"));
     EXPECT_EQ(result.Maps[1].Cells_Used, 0);
+}
+
+TEST_F(Default_Module, ATerrainFileWithAReportedFaultStillDigsItsLevel) {
+    // A copy of the content whose town terrain misses one description.
+    const std::string copy = game_.Path() + "content";
+    std::filesystem::copy(KV_FIXTURES_DIR "/../../content", copy,
+                          std::filesystem::copy_options::recursive);
+    const std::string terrain = copy + "/Modules/Hollowmere/Tiles/Town_Terrain.txt";
+    std::ifstream in(terrain);
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    in.close();
+    const std::string line = "Description := Nothing but marsh grass.";
+    const size_t at = text.find(line);
+    ASSERT_NE(at, std::string::npos);
+    text.erase(at, text.find('\n', at) + 1 - at);
+    std::ofstream(terrain) << text;
+    App_Dir = copy + "/";
+    ASSERT_TRUE(Path_Settings->Set_Module("Hollowmere\\"));
+
+    TModule_Creation_Result result;
+    TWriteable_Module module;
+    EXPECT_TRUE(create(result, module)) << (result.Errors.empty() ? "" : result.Errors.front());
+    // The terrain loader showed its fault; the level was dug all the same.
+    ASSERT_FALSE(shown_.empty());
+    EXPECT_NE(shown_.front().find("Could not find field \"Description\""), std::string::npos);
+    ASSERT_FALSE(result.Maps.empty());
+    EXPECT_GT(result.Maps.front().Cells_Used, 0);
 }
 
 TEST(Population_Settings, DifficultyAndStartLevelRaiseTheRangesWithoutWrapping) {

@@ -7,10 +7,10 @@
 #include "datafiles/data_file_errors.h"
 #include "generation/terrain_category_cache.h"
 #include "generation/tile_classes.h"
-#include "world/module_definition.h"
 #include "shell/globals.h"
 #include "shell/random.h"
 #include "support/temp_dir.h"
+#include "world/module_definition.h"
 
 namespace {
 
@@ -152,6 +152,15 @@ TEST_F(Tile_File, RowsOfTheWrongWidthAreReportedAndLeftOut) {
     const TTile_Class& hall = *set.Tile(1);
     ASSERT_EQ(hall.Rows.size(), 16u);
     EXPECT_EQ(hall.Rows[4], std::string(17, '#')); // later rows move up
+}
+
+TEST_F(Tile_File, MessagesCiteTheLastTileNameSetInTheFile) {
+    // A record without its own name is cited by the name of the tile before it.
+    TLines nameless = tile("", plain_rows(17));
+    nameless.erase(std::find(nameless.begin(), nameless.end(), "Tile Name := "));
+    const TData_File_Report report = read({header(), tile("Hall", plain_rows(17)), nameless});
+    EXPECT_TRUE(has_error(report, "Could not find field \"Tile Name\" in record \"Hall\"."))
+        << (report.Errors.empty() ? "" : report.Errors.front());
 }
 
 TEST_F(Tile_File, TileSizesTheMapCannotHoldAreReported) {
