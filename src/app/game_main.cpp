@@ -6,9 +6,9 @@
 
 #include "app/game_startup.h"
 #include "app/window_host.h"
+#include "platform/files.h"
 #include "presentation/widget_sample.h"
 #include "shell/globals.h"
-#include "platform/files.h"
 
 namespace {
 

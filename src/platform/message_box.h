@@ -5,7 +5,8 @@
 #include <functional>
 #include <string>
 
-using TMessage_Box_Handler = std::function<void(const std::string& caption, const std::string& text)>;
+using TMessage_Box_Handler =
+    std::function<void(const std::string& caption, const std::string& text)>;
 
 void Show_Message_Box(const std::string& caption, const std::string& text);
 // Installs a handler; an empty handler restores the stderr one. Returns the previous.

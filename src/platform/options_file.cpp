@@ -137,8 +137,8 @@ bool TOptions_File::Load() {
 bool TOptions_File::Save() const {
     std::string out = "# Krelvane options: the player's own choices.\n";
     for (const auto& [name, value] : values_) {
-        out += name + " = " + (value.is_integer ? std::to_string(value.number) : quote(value.text)) +
-               "\n";
+        out += name + " = " +
+               (value.is_integer ? std::to_string(value.number) : quote(value.text)) + "\n";
     }
     size_t slash = path_.find_last_of('/');
     if (slash != std::string::npos && !Create_Folder(path_.substr(0, slash + 1))) {

@@ -31,4 +31,3 @@ TData_File_Report Check_Monster_Modifiers_File(const std::string& path) {
     TMonster_Modifier_Tables tables;
     return Load_Monster_Modifiers(path, tables);
 }
-

@@ -18,4 +18,3 @@ TData_File_Report Check_Spells_File(const std::string& path);
 TData_File_Report Check_Monster_Class_File(const std::string& path);
 // "MonsterModifiers.txt" of a module.
 TData_File_Report Check_Monster_Modifiers_File(const std::string& path);
-

@@ -24,4 +24,3 @@ TData_File_Report Check_Unique_Names_File(const std::string& path) {
     TItem_Modifier_Tables tables;
     return Read_Unique_Names(path, tables);
 }
-

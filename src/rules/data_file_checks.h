@@ -16,4 +16,3 @@ TData_File_Report Check_Item_Class_File(const std::string& path);
 // "ItemModifiers.txt" and "UniqueItemNames.txt" of a module.
 TData_File_Report Check_Item_Modifiers_File(const std::string& path);
 TData_File_Report Check_Unique_Names_File(const std::string& path);
-

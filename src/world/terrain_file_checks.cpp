@@ -8,4 +8,3 @@ TData_File_Report Check_Terrain_File(const std::string& path) {
     TTerrain_List list;
     return list.Read_Terrain_File(path);
 }
-

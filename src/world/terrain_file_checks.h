@@ -8,4 +8,3 @@
 
 // Loads one terrain file and returns its error heading and messages, showing nothing.
 TData_File_Report Check_Terrain_File(const std::string& path);
-

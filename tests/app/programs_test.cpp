@@ -101,14 +101,14 @@ TEST(Tool_Commands, BadCommandLinesShowTheUsageAndExitTwo) {
 void write_empty_data_files(const TTemp_Dir& game_dir, const std::string& module = "") {
     const std::string empty = "*BEGIN*\r\n\r\n\r\n*END*\r\n";
     game_dir.Write("Data/Effects.txt", empty);
-    for (const char* file : {"Classes_ItemClasses.txt", "Classes.txt", "Spells.txt",
-                             "Summon_MonsterClasses.txt"}) {
+    for (const char* file :
+         {"Classes_ItemClasses.txt", "Classes.txt", "Spells.txt", "Summon_MonsterClasses.txt"}) {
         game_dir.Write(std::string("Data/") + file, empty);
     }
     if (!module.empty()) {
-        for (const char* file : {"ItemModifiers.txt", "UniqueItemNames.txt", "ModuleData.txt",
-                                 "MonsterModifiers.txt", "ChanceGroups.txt", "TrapGroups.txt",
-                                 "Events.txt", "Quests.txt"}) {
+        for (const char* file :
+             {"ItemModifiers.txt", "UniqueItemNames.txt", "ModuleData.txt", "MonsterModifiers.txt",
+              "ChanceGroups.txt", "TrapGroups.txt", "Events.txt", "Quests.txt"}) {
             game_dir.Write("Modules/" + module + "/Data/" + file, empty);
         }
     }
@@ -121,8 +121,11 @@ TEST(Tool_Validate, AGoodGameFolderPasses) {
     TRun r = run(quoted(tool) + " validate --game-dir " + quoted(game_dir.Path()), game_dir);
     EXPECT_EQ(r.status, 0) << r.out << r.err;
     EXPECT_EQ(r.out.find("Data File Errors"), std::string::npos);
-    EXPECT_NE(r.out.find("checked: game settings, display effects, starting equipment, classes and spells, "
-                        "module\n6 files read, 0 with errors\n"), std::string::npos)
+    EXPECT_NE(
+        r.out.find(
+            "checked: game settings, display effects, starting equipment, classes and spells, "
+            "module\n6 files read, 0 with errors\n"),
+        std::string::npos)
         << r.out;
 }
 
@@ -208,8 +211,8 @@ TEST(Game_Program, StartsAndShutsDownOnAGameFolder) {
     TTemp_Dir config;
     const std::string settings = game_dir.Write("Data/Settings.txt", settings_file(true));
     game_dir.Write("log/placeholder", "");
-    TRun r = run("XDG_CONFIG_HOME=" + quoted(config.Path()) + " " + quoted(game) + " --headless --game-dir " +
-                     quoted(game_dir.Path()),
+    TRun r = run("XDG_CONFIG_HOME=" + quoted(config.Path()) + " " + quoted(game) +
+                     " --headless --game-dir " + quoted(game_dir.Path()),
                  game_dir);
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_NE(r.out.find("game folder:  " + game_dir.Path()), std::string::npos) << r.out;
@@ -230,8 +233,8 @@ TEST(Game_Program, StartsAndShutsDownOnAGameFolder) {
 TEST(Game_Program, SettingsErrorsAreShownAndStartUpGoesOn) {
     TTemp_Dir game_dir;
     TTemp_Dir config;
-    TRun r = run("XDG_CONFIG_HOME=" + quoted(config.Path()) + " " + quoted(game) + " --headless --game-dir " +
-                     quoted(game_dir.Path()),
+    TRun r = run("XDG_CONFIG_HOME=" + quoted(config.Path()) + " " + quoted(game) +
+                     " --headless --game-dir " + quoted(game_dir.Path()),
                  game_dir);
     EXPECT_EQ(r.status, 0);
     EXPECT_NE(r.err.find("Data File Error: Errors reading file"), std::string::npos) << r.err;

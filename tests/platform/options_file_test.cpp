@@ -70,8 +70,10 @@ TEST(Options_File, DefaultPathFollowsXdgConfigHome) {
 
 TEST(Message_Box, GoesToTheInstalledHandler) {
     std::vector<std::string> seen;
-    TMessage_Box_Handler previous = Set_Message_Box_Handler(
-        [&](const std::string& caption, const std::string& text) { seen.push_back(caption + "|" + text); });
+    TMessage_Box_Handler previous =
+        Set_Message_Box_Handler([&](const std::string& caption, const std::string& text) {
+            seen.push_back(caption + "|" + text);
+        });
     Show_Message_Box("Data File Error", "Errors reading file \"x\".");
     Set_Message_Box_Handler(previous);
     EXPECT_EQ(seen, (std::vector<std::string>{"Data File Error|Errors reading file \"x\"."}));

@@ -494,4 +494,3 @@ TEST(Class_Info_File, Reads_Classes_And_Their_Experience_Table) {
     EXPECT_EQ(table.Get(3), nullptr);
     EXPECT_EQ(Check_Class_Info_File(path).Errors, report.Errors);
 }
-
