@@ -19,13 +19,19 @@ struct TTraveller {
 
 TTraveller take_along(const TMap& map, const TMonster& creature) {
     TTraveller t{creature, {}, {}};
+    std::vector<int32_t> dangling;
     for (int32_t k = 1; k <= creature.Inventory.Count(); ++k) {
         const uint16_t number = creature.Inventory.Items.Get_Number(k);
         if (const TItem* item = map.Item_List.Get(number)) {
             t.Old_Numbers.push_back(number);
             t.Items.push_back(*item);
+        } else {
+            dangling.push_back(k);
         }
     }
+    // A number naming nothing here would name some other item on the new level.
+    for (auto k = dangling.rbegin(); k != dangling.rend(); ++k)
+        t.Creature.Inventory.Delete_Entry(*k);
     return t;
 }
 

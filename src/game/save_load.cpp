@@ -42,11 +42,19 @@ std::string quoted(const std::string& what, const std::string& file) {
     return what + " \"" + file + "\".";
 }
 
-// The busy pointer for the length of one operation, restored on every way out.
+// The busy pointer for the length of one operation, restored on every way out; an
+// operation run by another (a save into a slot runs Save_Game) leaves it to the outer.
+int32_t busy_depth = 0;
 class TBusy {
   public:
-    TBusy() { Save_Load_Display().Set_Busy_Pointer(true); }
-    ~TBusy() { Save_Load_Display().Set_Busy_Pointer(false); }
+    TBusy() {
+        if (busy_depth++ == 0)
+            Save_Load_Display().Set_Busy_Pointer(true);
+    }
+    ~TBusy() {
+        if (--busy_depth == 0)
+            Save_Load_Display().Set_Busy_Pointer(false);
+    }
     TBusy(const TBusy&) = delete;
     TBusy& operator=(const TBusy&) = delete;
 };
@@ -84,6 +92,36 @@ std::string sibling_folder(const std::string& folder, const std::string& suffix)
 void recover_folder(const std::string& folder, const std::string& old) {
     if (!Folder_Exists(folder) && Folder_Exists(old))
         Rename_File(old, folder);
+}
+
+bool copy_files(const std::string& from, const std::string& to) {
+    bool ok = Folder_Exists(from) && Create_Folder(to);
+    if (ok)
+        for (const std::string& name : List_Files(from))
+            ok = ok && Copy_File(from + name, to + name);
+    return ok;
+}
+
+// Copies from into a new folder built beside to and swaps it in only when whole. The
+// folder it replaced is kept as the ".old" sibling, for the caller to drop or put back;
+// on failure to is as it was and the copy message names it.
+bool replace_folder(const std::string& from, const std::string& to, bool& had_to) {
+    const std::string staging = sibling_folder(to, ".new");
+    const std::string old = sibling_folder(to, ".old");
+    Delete_Folder(staging);
+    had_to = Folder_Exists(to);
+    bool ok = copy_files(from, staging);
+    Delete_Folder(old);
+    ok = ok && (!had_to || Rename_File(to, old));
+    if (ok && !Rename_File(staging, to)) {
+        if (had_to)
+            Rename_File(old, to);
+        ok = false;
+    }
+    Delete_Folder(staging);
+    if (!ok)
+        show_error("Unable to copy files from \"" + from + "\" to \"" + to + "\".");
+    return ok;
 }
 
 // Outside 1..200 only when the save is damaged; the creature then goes nowhere.
@@ -305,8 +343,9 @@ bool Save_Game(const std::string& name, const TGame_Objects& game, const std::st
     header.Options = game.Options;
     // The level and the module first: the header is replaced last, so until then the
     // old header still names whole files.
-    bool ok =
-        player != nullptr && Is_Plain_Name(header.Map_File) && Is_Plain_Name(header.Module_File);
+    // A header that the loader would refuse is no save.
+    bool ok = player != nullptr && Is_Plain_Name(header.Map_File) &&
+              Is_Plain_Name(header.Module_File) && Is_Plain_Folder_Name(header.Module_Name);
     ok = ok && Write_Map_File(game.Map, map_file);
     progress.Set(50);
     ok = ok && Write_Module_File(game.Module, module_file);
@@ -342,43 +381,30 @@ bool Load_Game(const std::string& folder, const TGame_Objects& game) {
 }
 
 bool Save_Game_To_Slot(int32_t slot, const std::string& name, const TGame_Objects& game) {
+    TBusy busy;
     if (slot < 1 || slot > Save_Slot_Count || !Path_Settings)
         return false;
     const std::string current = Path_Settings->Get_Current_Game_Folder();
     const std::string slot_folder = Path_Settings->Get_Save_Slot_Folder(slot);
+    recover_folder(current, sibling_folder(current, ".old"));
     Create_Folder(current);
     if (!Save_Game(name, game, current + "\\" + game.Module.File_Name,
                    current + "\\" + game.Map.Map_File_Name))
         return false;
 
     // The new copy is built beside the slot and swapped in only when whole.
-    const std::string staging = sibling_folder(slot_folder, ".new");
     const std::string old = sibling_folder(slot_folder, ".old");
     recover_folder(slot_folder, old);
-    Delete_Folder(staging);
-    if (!Create_Folder(staging) || !Copy_Folder_Files(current, staging)) {
-        Delete_Folder(staging);
+    bool had_slot = false;
+    if (!replace_folder(current, slot_folder, had_slot))
         return false;
-    }
-    const bool had_slot = Folder_Exists(slot_folder);
-    Delete_Folder(old);
-    bool ok = !had_slot || Rename_File(slot_folder, old);
-    if (ok && !Rename_File(staging, slot_folder)) {
-        if (had_slot)
-            Rename_File(old, slot_folder);
-        ok = false;
-    }
-    Delete_Folder(staging);
-    if (!ok) {
-        show_error("Unable to copy files from \"" + current + "\" to \"" + slot_folder + "\".");
-        return false;
-    }
     Delete_Folder(old);
     Save_Load_Display().Remember_Saved_Slot(slot);
     return true;
 }
 
 bool Load_Game_From_Slot(int32_t slot, const TGame_Objects& game) {
+    TBusy busy;
     if (slot < 1 || slot > Save_Slot_Count || !Path_Settings)
         return false;
     const std::string slot_folder = Path_Settings->Get_Save_Slot_Folder(slot);
@@ -393,26 +419,10 @@ bool Load_Game_From_Slot(int32_t slot, const TGame_Objects& game) {
             return false;
         }
     }
-    const std::string staging = sibling_folder(current, ".new");
     const std::string old = sibling_folder(current, ".old");
-    Delete_Folder(staging);
-    if (!Create_Folder(staging) || !Copy_Folder_Files(slot_folder, staging)) {
-        Delete_Folder(staging);
+    bool had_current = false;
+    if (!replace_folder(slot_folder, current, had_current))
         return false;
-    }
-    const bool had_current = Folder_Exists(current);
-    Delete_Folder(old);
-    bool ok = !had_current || Rename_File(current, old);
-    if (ok && !Rename_File(staging, current)) {
-        if (had_current)
-            Rename_File(old, current);
-        ok = false;
-    }
-    Delete_Folder(staging);
-    if (!ok) {
-        show_error("Unable to copy files from \"" + slot_folder + "\" to \"" + current + "\".");
-        return false;
-    }
     if (!Load_Game(current, game)) {
         // The running game's files come back.
         Delete_Folder(current);
@@ -426,8 +436,12 @@ bool Load_Game_From_Slot(int32_t slot, const TGame_Objects& game) {
 
 bool Resume_Game(const TGame_Objects& game) {
     const int32_t slot = Machine_Options.Last_Saved_Game_Slot;
-    if (slot < 1 || slot > Save_Slot_Count || !Path_Settings ||
-        !File_Exists(Path_Settings->Get_Save_Slot_Folder(slot) + Game_Id_File)) {
+    const bool in_range = slot >= 1 && slot <= Save_Slot_Count && Path_Settings;
+    const std::string slot_folder = in_range ? Path_Settings->Get_Save_Slot_Folder(slot) : "";
+    // A save whose swap was cut short is still the last save.
+    if (in_range)
+        recover_folder(slot_folder, sibling_folder(slot_folder, ".old"));
+    if (!in_range || !File_Exists(slot_folder + Game_Id_File)) {
         Save_Load_Display().Show_Message("Resume",
                                          "There is no saved game to resume. Please use Load Game.");
         return false;
@@ -544,10 +558,7 @@ void Stow_Held_Item(THeld_Item& held, TMap& map, TMonster& player) {
 
 bool Copy_Folder_Files(const std::string& from, const std::string& to) {
     TBusy busy;
-    bool ok = Folder_Exists(from) && Create_Folder(to);
-    if (ok)
-        for (const std::string& name : List_Files(from))
-            ok = ok && Copy_File(from + name, to + name);
+    const bool ok = copy_files(from, to);
     if (!ok)
         show_error("Unable to copy files from \"" + from + "\" to \"" + to + "\".");
     return ok;

@@ -6,6 +6,7 @@
 #include "datafiles/data_file_errors.h"
 #include "rules/item_list.h"
 #include "rules/item_modifiers.h"
+#include "rules/numbered_slots.h"
 #include "shell/debug_log.h"
 #include "shell/helpers.h"
 #include "shell/random.h"
@@ -27,23 +28,11 @@ bool Group_Matches(const TItem_Class& item_class, const std::string& wanted) {
 }
 
 const TItem_Class* TItem_Class_List::Get(int32_t i) const {
-    if (i < 1 || i > Count())
-        return nullptr;
-    return slots_[i - 1].get();
+    return Numbered_Slot(slots_, i);
 }
 
 uint16_t TItem_Class_List::Add(const TItem_Class& item_class) {
-    size_t slot = 0;
-    while (slot < slots_.size() && slots_[slot])
-        ++slot;
-    if (slot == slots_.size()) {
-        if (slots_.size() >= 65535)
-            return 0;
-        slots_.emplace_back();
-    }
-    slots_[slot] = std::make_unique<TItem_Class>(item_class);
-    slots_[slot]->Number = static_cast<uint16_t>(slot + 1);
-    return slots_[slot]->Number;
+    return Add_In_First_Free_Slot(slots_, item_class);
 }
 
 void TItem_Class_List::Delete(int32_t i) {

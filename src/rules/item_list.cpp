@@ -2,12 +2,10 @@
 
 #include <algorithm>
 
+#include "rules/numbered_slots.h"
 #include "shell/helpers.h"
 #include "shell/value_stream.h"
 
-namespace {
-constexpr size_t largest_item_number = 65535;
-}
 
 TItem* TItem_List::Get(int32_t number) {
     if (number < 1 || number > Count())
@@ -16,23 +14,11 @@ TItem* TItem_List::Get(int32_t number) {
 }
 
 const TItem* TItem_List::Get(int32_t number) const {
-    if (number < 1 || number > Count())
-        return nullptr;
-    return slots_[number - 1].get();
+    return Numbered_Slot(slots_, number);
 }
 
 uint16_t TItem_List::Add(const TItem& item) {
-    size_t slot = 0;
-    while (slot < slots_.size() && slots_[slot])
-        ++slot;
-    if (slot == slots_.size()) {
-        if (slots_.size() >= largest_item_number)
-            return 0;
-        slots_.emplace_back();
-    }
-    slots_[slot] = std::make_unique<TWriteable_Item>(item);
-    slots_[slot]->Number = static_cast<uint16_t>(slot + 1);
-    return slots_[slot]->Number;
+    return Add_In_First_Free_Slot(slots_, item);
 }
 
 void TItem_List::Delete_Slot(int32_t i) {

@@ -1,6 +1,7 @@
 #include "rules/monster_classes.h"
 
 #include "datafiles/data_file_errors.h"
+#include "rules/numbered_slots.h"
 #include "shell/enums.h"
 #include "shell/helpers.h"
 #include "shell/random.h"
@@ -15,23 +16,11 @@ bool Monster_Group_Matches(const std::string& class_group, const std::string& wa
 }
 
 const TMonster_Class* TMonster_Class_List::Get(int32_t i) const {
-    if (i < 1 || i > Count())
-        return nullptr;
-    return slots_[static_cast<size_t>(i - 1)].get();
+    return Numbered_Slot(slots_, i);
 }
 
 uint16_t TMonster_Class_List::Add(const TMonster_Class& monster_class) {
-    size_t slot = 0;
-    while (slot < slots_.size() && slots_[slot])
-        ++slot;
-    if (slot == slots_.size()) {
-        if (slots_.size() >= 65535)
-            return 0;
-        slots_.emplace_back();
-    }
-    slots_[slot] = std::make_unique<TMonster_Class>(monster_class);
-    slots_[slot]->Number = static_cast<uint16_t>(slot + 1);
-    return slots_[slot]->Number;
+    return Add_In_First_Free_Slot(slots_, monster_class);
 }
 
 void TMonster_Class_List::Delete(int32_t i) {

@@ -1,5 +1,6 @@
 #include "rules/monster_list.h"
 
+#include "rules/numbered_slots.h"
 #include "shell/value_stream.h"
 
 TMonster* TMonster_List::Get(int32_t number) {
@@ -9,23 +10,11 @@ TMonster* TMonster_List::Get(int32_t number) {
 }
 
 const TMonster* TMonster_List::Get(int32_t number) const {
-    if (number < 1 || number > Count())
-        return nullptr;
-    return slots_[static_cast<size_t>(number - 1)].get();
+    return Numbered_Slot(slots_, number);
 }
 
 uint16_t TMonster_List::Add(const TMonster& creature) {
-    size_t slot = 0;
-    while (slot < slots_.size() && slots_[slot])
-        ++slot;
-    if (slot == slots_.size()) {
-        if (slots_.size() >= 65535)
-            return 0;
-        slots_.emplace_back();
-    }
-    slots_[slot] = std::make_unique<TWriteable_Monster>(creature);
-    slots_[slot]->Number = static_cast<uint16_t>(slot + 1);
-    return slots_[slot]->Number;
+    return Add_In_First_Free_Slot(slots_, creature);
 }
 
 void TMonster_List::Delete_Slot(int32_t i) {

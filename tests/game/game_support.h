@@ -26,6 +26,8 @@ struct TRecording_Display : TSave_Load_Display {
         Messages.push_back(title + ": " + text);
     }
     void Reload_Global_Structs() override { ++Reloads; }
+    void Set_Busy_Pointer(bool busy) override { Busy_Changes.push_back(busy); }
+    std::vector<bool> Busy_Changes;
     void Remember_Saved_Slot(int32_t slot) override { Remembered_Slot = slot; }
 };
 

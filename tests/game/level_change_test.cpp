@@ -71,6 +71,17 @@ TEST_F(Level_Change, ThePlayerItsItemsAndItsFollowersArriveTogether) {
     EXPECT_TRUE(left->Item_List.Get(game.Floor_Item));
 }
 
+TEST_F(Level_Change, AnInventoryEntryNamingNoItemIsNotCarriedAcross) {
+    // The potion is gone from the list while its slot still names it: on the new level
+    // that number would be the hound's collar.
+    game.Map->Item_List.Delete_Item(game.Potion);
+    ASSERT_TRUE(Change_Level(game.Objects, game.Current_Folder(), held, 21, 20));
+    const TMonster& player = game.Player_Creature();
+    EXPECT_EQ(player.Inventory.Get_In_Slot(12, game.Map->Item_List), nullptr);
+    EXPECT_EQ(player.Inventory.Count(), 1);
+    EXPECT_EQ(player.Inventory.Get_In_Slot(6, game.Map->Item_List)->Name, "Sword");
+}
+
 TEST_F(Level_Change, AFailedChangeLeavesThePlayerWhereItWas) {
     std::string level_one;
     Read_Whole_File(level_file(1), level_one);

@@ -31,6 +31,8 @@ class Saved_Games : public ::testing::Test {
 TEST_F(Saved_Games, AWholeGameComesBackFromItsSlot) {
     ASSERT_TRUE(game.Objects.Map.Player());
     ASSERT_TRUE(Save_Game_To_Slot(3, "Before the crypt", game.Objects));
+    // The busy pointer stays for the whole save, not only for its first part.
+    EXPECT_EQ(game.Display.Busy_Changes, (std::vector<bool>{true, false}));
     EXPECT_EQ(game.Display.Remembered_Slot, 3);
     EXPECT_EQ(Read_Game_Name(game.Slot_Folder(3)), "Before the crypt");
     EXPECT_TRUE(File_Exists(game.Slot_Folder(3) + "2.map")); // the other level goes too
@@ -40,7 +42,9 @@ TEST_F(Saved_Games, AWholeGameComesBackFromItsSlot) {
     game.Map->Monster_List.Delete_Creature(game.Rat);
     game.Module.Name = "Changed";
     game.Options.Difficulty = 1;
+    game.Display.Busy_Changes.clear();
     ASSERT_TRUE(Load_Game_From_Slot(3, game.Objects));
+    EXPECT_EQ(game.Display.Busy_Changes, (std::vector<bool>{true, false}));
     EXPECT_TRUE(game.Display.Messages.empty());
     EXPECT_EQ(game.Display.Reloads, 1);
 
@@ -89,6 +93,26 @@ TEST_F(Saved_Games, ASaveThatFailsPartWayKeepsThePreviousSlot) {
     EXPECT_EQ(Read_Game_Name(game.Slot_Folder(2)), "First");
     ASSERT_TRUE(Load_Game_From_Slot(2, game.Objects));
     EXPECT_EQ(game.Player_Creature().Name, "Aldric");
+}
+
+TEST_F(Saved_Games, ASaveThatCannotBeMadeWhollyIsReported) {
+    // The save-game folder cannot be made: a file stands in its place.
+    game.Dir.Write("Savegames", "not a folder");
+    EXPECT_FALSE(Save_Game_To_Slot(1, "Nowhere", game.Objects));
+    EXPECT_EQ(
+        game.Display.Messages,
+        (std::vector<std::string>{"Error: Unable to copy files from \"" + game.Current_Folder() +
+                                  "\" to \"" + game.Slot_Folder(1) + "\"."}));
+    EXPECT_EQ(game.Display.Remembered_Slot, 0);
+
+    // Without a module the game could never be loaded again: that is no save either.
+    Delete_File(game.Dir.Path() + "Savegames");
+    Path_Settings->Set_Module("");
+    game.Display.Messages.clear();
+    EXPECT_FALSE(Save_Game_To_Slot(1, "No module", game.Objects));
+    EXPECT_EQ(game.Display.Messages.size(), 1u);
+    EXPECT_FALSE(Folder_Exists(game.Slot_Folder(1)));
+    EXPECT_EQ(game.Display.Remembered_Slot, 0);
 }
 
 TEST_F(Saved_Games, ADamagedOrEmptySlotChangesNothing) {
@@ -221,6 +245,8 @@ TEST_F(Saved_Games, ResumingNeedsASavedSlot) {
     EXPECT_FALSE(Folder_Exists(game.Dir.Path() + "Savegames/slot00"));
     ASSERT_TRUE(Save_Game_To_Slot(7, "Seven", game.Objects));
     game.Player_Creature().Name = "Changed";
+    // The program stopped between the two renames of the slot swap.
+    ASSERT_TRUE(Rename_File(game.Slot_Folder(7), game.Dir.Path() + "Savegames/slot07.old"));
     EXPECT_TRUE(Resume_Game(game.Objects));
     EXPECT_EQ(game.Player_Creature().Name, "Aldric");
     Machine_Options = TMachine_Options();
