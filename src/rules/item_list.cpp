@@ -6,7 +6,6 @@
 #include "shell/helpers.h"
 #include "shell/value_stream.h"
 
-
 TItem* TItem_List::Get(int32_t number) {
     if (number < 1 || number > Count())
         return nullptr;
