@@ -31,26 +31,6 @@ struct TRecording_Display : TSave_Load_Display {
     void Remember_Saved_Slot(int32_t slot) override { Remembered_Slot = slot; }
 };
 
-inline std::string Terrain_Record(const std::string& name, int id, bool passable) {
-    const std::string flag = passable ? "TRUE" : "FALSE";
-    return "Name := " + name + "\nID := " + std::to_string(id) + "\nDescription := " + name +
-           "\nTerrain Category := Room\nPicture Filename L1 := l1.bmp\n"
-           "Picture Filename L2 := l2.bmp\nPicture Filename L3 := l3.bmp\n"
-           "Sight Side Hidden := None\nSight Hidden Layer := 0\nMovement Flag Land := " +
-           flag + "\nMovement Flag Air := " + flag +
-           "\nMovement Flag Water := FALSE\nMovement Flag Ethereal := FALSE\n"
-           "Vision Flag Normal := " +
-           flag +
-           "\nNext Animated Terrain ID := 0\nOverview Color := 1,2,3\n"
-           "Light Radius Generated := 0\nStyle := 0\nDamage Amount Min := 0\n"
-           "Damage Amount Max := 0\nDamage Maximum Range := 0\nDamage Firing FX := None\n"
-           "Next Terrain Action := None\nNext Terrain Sound File := none.wav\n"
-           "Next Terrain ID 1 := 0\nNext Terrain ID 2 := 0\nNext Terrain ID 3 := 0\n"
-           "Next Terrain ID 4 := 0\nNumber of Duplicate Terrains := 0\n"
-           "Locked Terrain Group := None\nTrapped Terrain Group := None\n"
-           "Display Chest Window := FALSE\nNumber of Locked Key Groups := 0\n\n";
-}
-
 class TTest_Game {
   public:
     TTemp_Dir Dir;
@@ -66,9 +46,10 @@ class TTest_Game {
         Set_App_Dir(Dir.Path());
         Path_Settings = std::make_unique<TPath_Settings>();
         Path_Settings->Set_Module("Test\\");
-        Dir.Write("Modules/Test/Tiles/Terrain.txt",
-                  "Terrain\n*BEGIN*\n//\n\n" + Terrain_Record("Floor", 1, true) +
-                      Terrain_Record("Wall", 2, false) + "*END*\n");
+        // A passable "Floor" (ID 1) and a solid "Wall" (ID 2).
+        std::string terrain;
+        EXPECT_TRUE(Read_Whole_File(KV_FIXTURES_DIR "/game/Terrain.txt", terrain));
+        Dir.Write("Modules/Test/Tiles/Terrain.txt", terrain);
         Set_Save_Load_Display(&Display);
         Make_Level(*Map, "Level One");
         Map->Map_File_Name = "1.map";

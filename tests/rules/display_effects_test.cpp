@@ -9,18 +9,6 @@
 
 namespace {
 
-TRecord_Lines effect_record(const std::string& name, const std::string& type) {
-    TRecord_Lines lines = {"Name := " + name, "Type := " + type};
-    for (const char* key :
-         {"Bitmap Index", "Bitmap Square X Offset", "Bitmap Square Y Offset", "Bitmap Start Xpos",
-          "Bitmap Start Ypos", "Bitmap End Xpos", "Bitmap End Ypos", "Bitmap Picture Width",
-          "Bitmap Picture Height", "Total Number Of Frames", "Frames Per Line",
-          "Animation Loop Count", "Animation Speed"})
-        lines.push_back(std::string(key) + " := 2");
-    lines.push_back("Damage FX At End := yes");
-    return lines;
-}
-
 class Display_Effects_File : public ::testing::Test {
   protected:
     void TearDown() override { Display_Effects.Clear(); }
@@ -29,12 +17,8 @@ class Display_Effects_File : public ::testing::Test {
 
 TEST_F(Display_Effects_File, EffectsAreNumberedAfterTheBitmapRecord) {
     const std::string path =
-        dir.Write("Data/Effects.txt",
-                  Data_File_Text({{"Number Of Effect Bitmaps := 2", "Bitmap 1 Name := Missiles.BMP",
-                                   "Bitmap 2 Name := blasts.bmp"},
-                                  effect_record("Arrow", "Directional"),
-                                  effect_record("Blast", "Frames"),
-                                  effect_record("Spark", "Sparkle")}));
+        dir.Write("Data/Effects.txt", Data_File_Text(Fixture_Records("display_effects.txt")));
+    // Two bitmaps, then "Arrow" (Directional), "Blast" (Frames) and "Spark" (a bad type).
     const TData_File_Report report = Check_Display_Effects_File(path);
     EXPECT_EQ(report.Heading, "Display Effect Data File Errors: ");
     EXPECT_EQ(report.Errors,

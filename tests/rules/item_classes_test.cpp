@@ -27,48 +27,10 @@ TRecord_Lines general_record(int gold_percent = 0, int gold_amount = 0) {
 
 TRecord_Lines class_record(const std::string& name, const std::string& type,
                            const TRecord_Lines& changes = {}) {
-    TRecord_Lines lines = changes;
-    for (const std::string& line : TRecord_Lines{"Class Name := Sword",
-                                                 "Name := " + name,
-                                                 "Description := A blade.",
-                                                 "Item Group := blades",
-                                                 "Type := " + type,
-                                                 "Weapon Type := Sword",
-                                                 "Event ID := 0",
-                                                 "Picture Filename := sword.bmp",
-                                                 "Item Level Min := 1",
-                                                 "Damage Amount Min := 2",
-                                                 "Damage Amount Max := 4",
-                                                 "Damage Maximum Range := 1",
-                                                 "Damage Firing FX := None",
-                                                 "Use Sound File := swing.wav",
-                                                 "Is Ammo Type := ",
-                                                 "Ammo Required := ",
-                                                 "Random Appearance Chance := TRUE",
-                                                 "Base Gold Value := 100",
-                                                 "Weight := 30",
-                                                 "Hands Required := 1",
-                                                 "Consumption Type := None",
-                                                 "Consumption Value := 0",
-                                                 "Defense Rating := 0",
-                                                 "Light Radius Generated := 300",
-                                                 "Light Number of Turns := 0",
-                                                 "Maximum Number Stacked := 0",
-                                                 "Random Min Number Found Stacked := 0",
-                                                 "Random Max Number Found Stacked := 5",
-                                                 "Can Have Additional Effects := TRUE",
-                                                 "Is Unique Item := no",
-                                                 "Number of Effects := 1",
-                                                 "Effect 1 Type := Strength",
-                                                 "Effect 1 Min Amount := 1",
-                                                 "Effect 1 Max Amount := 3",
-                                                 "Number of Requirements := 0",
-                                                 "Number of Spells := 1",
-                                                 "Spell 1 Name := Fire Bolt",
-                                                 "Spell 1 Level := 2",
-                                                 "Key Group := "})
-        lines.push_back(line); // the first of duplicate keys wins, so changes come first
-    return lines;
+    TRecord_Lines lines = changes; // the first of duplicate keys wins, so changes come first
+    lines.push_back("Name := " + name);
+    lines.push_back("Type := " + type);
+    return Fixture_Record("item_sword.txt", lines);
 }
 
 class Item_Class_File : public ::testing::Test {

@@ -12,100 +12,6 @@
 
 namespace {
 
-TRecord_Lines general_record(const TRecord_Lines& changes = {}) {
-    TRecord_Lines lines = changes;
-    for (const char* key : {"Monster Base Health Modifier := 1",
-                            "Monster Base Attack Ability Modifier := 1",
-                            "Monster Base Defense Ability Modifier := 1",
-                            "Monster Base Health Start := 0",
-                            "Monster Base Attack Ability Start := 0",
-                            "Monster Base Defense Ability Start := 0",
-                            "Monster Base Damage Min Start := 0",
-                            "Monster Base Damage Max Start := 0",
-                            "Monster Health Modifier Per Level Added Percent := 0",
-                            "Monster Damage Modifier Per Level Added Percent := 0",
-                            "Monster Attack Modifier Per Level Added Percent := 0",
-                            "Monster Defense Modifier Per Level Added Percent := 0",
-                            "Monster Health Modifier Per Level Added Amount := 0",
-                            "Monster Damage Modifier Per Level Added Amount := 0",
-                            "Monster Attack Modifier Per Level Added Amount := 0",
-                            "Monster Defense Modifier Per Level Added Amount := 0",
-                            "Monster Health Modifier Per Difficulty Level Pct := 0",
-                            "Monster Damage Modifier Per Difficulty Level Pct := 0",
-                            "Monster Attack Modifier Per Difficulty Level Pct := 0",
-                            "Monster Defense Modifier Per Difficulty Level Pct := 0",
-                            "Monster Base Resist All Start := 5",
-                            "Monster Resist All Modifier Per Level Added Amount := 2",
-                            "Monster Gold Carried Per Level Chance := 0",
-                            "Monster Gold Carried Per Level Minimum := 0",
-                            "Monster Gold Carried Per Level Maximum := 0",
-                            "Spell Level Per Monster Level := 0.5",
-                            "Number Of Movement Speeds := 3",
-                            "Movement Speed 1 Name := Slow",
-                            "Movement Speed 1 Time Interval in Milliseconds := 800",
-                            "Movement Speed 2 Name := Still",
-                            "Movement Speed 2 Time Interval in Milliseconds := 0",
-                            "Movement Speed 3 Name := Fast",
-                            "Movement Speed 3 Time Interval in Milliseconds := 150",
-                            "Movement Speed Modifier Per Difficulty Level MS := 100",
-                            "Number Of Spell Cast Chances := 1",
-                            "Spell Cast Chance 1 Name := Often",
-                            "Spell Cast Chance 1 Percent := 60"})
-        lines.push_back(key);
-    return lines;
-}
-
-TRecord_Lines monster_record(const std::string& name, const std::string& group,
-                             const TRecord_Lines& changes = {}) {
-    TRecord_Lines lines = changes;
-    for (const std::string& line : TRecord_Lines{"Name := " + name,
-                                                 "Description := Squeaks.",
-                                                 "Picture Filename := rat.bmp",
-                                                 "Attack Picture Filename := rat_a.bmp",
-                                                 "Event ID := 0",
-                                                 "Map Appearance Chance := 10",
-                                                 "Monster Group := " + group,
-                                                 "Is Unique Monster := FALSE",
-                                                 "Is Undead := FALSE",
-                                                 "Weight := 5",
-                                                 "Health Min := 4",
-                                                 "Health Max := 6",
-                                                 "Attack Ability Min := 3",
-                                                 "Attack Ability Max := 3",
-                                                 "Defense Ability Min := 2",
-                                                 "Defense Ability Max := 2",
-                                                 "Corpse Type := Small Corpse",
-                                                 "Light Radius Generated := 0",
-                                                 "Can Be Given Items := FALSE",
-                                                 "Movement Flag Land := TRUE",
-                                                 "Movement Flag Air := FALSE",
-                                                 "Movement Flag Water := TRUE",
-                                                 "Movement Flag Ethereal := FALSE",
-                                                 "Intelligence Category := Animal",
-                                                 "Does Attack Character := TRUE",
-                                                 "When To Retreat := Never Retreat",
-                                                 "Response Range := When Seen",
-                                                 "Movement Strategy := Hunt",
-                                                 "Movement Speed := Fast",
-                                                 "Sound File Death := ",
-                                                 "Sound File Attack := bite.wav",
-                                                 "Sound File Growl := ",
-                                                 "Num Items Carried := 0",
-                                                 "Store ID := 0",
-                                                 "Number of Effects := 0",
-                                                 "Number of Spells For Use := 2",
-                                                 "Spell 1 Name := Bolt",
-                                                 "Spell 1 Chance To Use := Often",
-                                                 "Spell 2 Name := Bite",
-                                                 "Spell 2 Chance To Use := Rarely",
-                                                 "Number of Natural Attacks := 0",
-                                                 "Number of Talk Topics := 1",
-                                                 "Talk Topic 1 Name := Cheese",
-                                                 "Talk Topic 1 Text := Yes!"})
-        lines.push_back(line);
-    return lines;
-}
-
 // Hs 10, Hm 2, health +10 % and +5 per level, ±20 % per difficulty step.
 TMonster_General_Info health_rules() {
     TMonster_General_Info g;
@@ -125,11 +31,12 @@ TEST(Monster_Class_File, Reads_General_Rules_And_Classes) {
     bolt.Name = "Bolt";
     Master_Spells.Add(bolt);
     TTemp_Dir dir;
-    const std::string path =
-        dir.Write("Monsters.txt", Data_File_Text({general_record(), monster_record("Rat", "vermin"),
-                                                  monster_record("Bat", "cave",
-                                                                 {"Corpse Type := Tiny Corpse",
-                                                                  "Movement Strategy := None"})}));
+    const std::string path = dir.Write(
+        "Monsters.txt",
+        Data_File_Text({Fixture_Record("monster_general.txt"), Fixture_Record("monster_rat.txt"),
+                        Fixture_Record("monster_rat.txt", {"Name := Bat", "Monster Group := cave",
+                                                           "Corpse Type := Tiny Corpse",
+                                                           "Movement Strategy := None"})}));
     TMonster_Class_List list;
     const TData_File_Report report = Load_Monster_Classes(
         path, list, [](const std::string& name) { return name != "bite.wav"; });
@@ -178,23 +85,10 @@ TEST(Monster_Class_File, Groups_Match_Either_Way) {
 
 TEST(Monster_Modifier_File, Header_Chances_And_Modifiers) {
     TTemp_Dir dir;
-    const std::string path = dir.Write(
-        "MonsterModifiers.txt",
-        Data_File_Text(
-            {{"Number of Modifier Groups := 2", "Modifier Group 1 Level Min := 1",
-              "Modifier Group 1 Level Max := 5", "Modifier Group 1 Number of Chances := 2",
-              "Modifier Group 1 Chance 1 Percent := 50",
-              "Modifier Group 1 Chance 1 Num Modifiers := 1",
-              "Modifier Group 1 Chance 2 Percent := 50",
-              "Modifier Group 1 Chance 2 Num Modifiers := 2", "Modifier Group 2 Level Min := 6",
-              "Modifier Group 2 Level Max := 9", "Modifier Group 2 Number of Chances := 1",
-              "Modifier Group 2 Chance 1 Percent := 100",
-              "Modifier Group 2 Chance 1 Num Modifiers := 3"},
-             {"Name := Fierce", "Monster Level Min := 1", "Monster Level Max := 5",
-              "Number of Effects := 1", "Effect 1 Type := Monster Increase Health",
-              "Effect 1 Min Amount := 50", "Effect 1 Max Amount := 50"},
-             {"Name := Swift", "Monster Level Min := 1", "Monster Level Max := 5",
-              "Monster Experience Bonus Percent := 25", "Number of Effects := 0"}}));
+    const std::string path =
+        dir.Write("MonsterModifiers.txt", Data_File_Text(Fixture_Records("monster_modifiers.txt")));
+    // Groups for levels 1-5 (one or two modifiers) and 6-9 (three); "Fierce" adds 50 %
+    // health, "Swift" 25 % experience.
     TMonster_Modifier_Tables tables;
     const TData_File_Report report = Load_Monster_Modifiers(path, tables);
     EXPECT_TRUE(report.Ok()) << (report.Errors.empty() ? "" : report.Errors[0]);
@@ -417,63 +311,9 @@ TEST(Create_Monster, Carries_Its_Items_And_Gold) {
 
 TEST(Class_Info_File, Reads_Classes_And_Their_Experience_Table) {
     TTemp_Dir dir;
-    TRecord_Lines record = {"Class Name := Fighter",
-                            "Short Description := Strong",
-                            "Long Description := Very strong",
-                            "Number of Portaits := 2",
-                            "Portrait 1 Filename := f1.bmp",
-                            "Portrait 2 Filename := f2.bmp",
-                            "Base Strength := 20",
-                            "Base Dexterity := 15",
-                            "Base Intelligence := 5",
-                            "Base Constitution := 18",
-                            "Base Fire Resistance := 10",
-                            "Base Lightning Resistance := 0",
-                            "Base Cold Resistance := 0",
-                            "Base Magic Resistance := 0",
-                            "Base Poison Resistance := 0",
-                            "Base Physical Resistance := 5",
-                            "Base Maximum Health := 30",
-                            "Base Maximum Mana := 0",
-                            "Base Maximum Hunger := 100",
-                            "Base Maximum Weight := 150",
-                            "Base Movement Speed := 250",
-                            "Starting Gold := 50",
-                            "Characteristic Points Per Level := 5",
-                            "Spell Points Per Level := 1",
-                            "Maximum Health - X Per 1 Level := 4.5",
-                            "Maximum Health - X Per 1 Constitution := 1",
-                            "Maximum Mana - X Per 1 Level := 0",
-                            "Maximum Mana - X Per 1 Intelligence := 0.5",
-                            "Maximum Hunger - X Per 1 Constitution := 2",
-                            "Maximum Weight - X Per 1 Strength := 3",
-                            "Attack Rating - X Per 1 Dexterity := 2",
-                            "Defense Rating - X Per 1 Dexterity := 1",
-                            "Minimum Damage Bonus - X Per 1 Strength := 0.1",
-                            "Maximum Damage Bonus - X Per 1 Strength := 0.2",
-                            "Movement Slowdown - Xms Per 1 Over Weight := 10",
-                            "Health Pct Regeneration Rate Per Second := 0.5",
-                            "Mana Pct Regeneration Rate Per Second := 1",
-                            "Num Items Carried := 1",
-                            "Item 1 Class := Sword",
-                            "Experience Added Past Last Level := 200",
-                            "Number Of Experience Levels := 3",
-                            "Experience For Level 1 := 0",
-                            "Experience For Level 2 := 100",
-                            "Experience For Level 3 := 300",
-                            "Spell/Skill Group 1 Name := Combat",
-                            "Spell/Skill Group 2 Name := ",
-                            "Spell/Skill Group 3 Name := ",
-                            "Spell/Skill Group 4 Name := ",
-                            "Spell/Skill Group 5 Name := ",
-                            "Spell/Skill Group 6 Name := ",
-                            "Number of Spell/Skills := 1",
-                            "Spell/Skill 1 Name := Blade Mastery",
-                            "Spell/Skill 1 Group := 1",
-                            "Spell/Skill 1 Available At Level := 1",
-                            "Spell/Skill 1 Starting Level := 1"};
+    const TRecord_Lines record = Fixture_Record("class_fighter.txt");
     TRecord_Lines broken = record;
-    broken.erase(broken.begin() + 6); // no "Base Strength"
+    std::erase(broken, "Base Strength := 20");
     const std::string path = dir.Write("Classes.txt", Data_File_Text({record, broken}));
     TClass_Info_List table;
     const TData_File_Report report = Load_Class_Info(path, table);

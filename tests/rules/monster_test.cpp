@@ -138,18 +138,6 @@ TEST(Character_Statistics, Picking_Up_Gold_Adds_To_Gold_And_Removes_The_Item) {
     EXPECT_EQ(hero->Inventory.Count(), 0);
 }
 
-TEST(Character_Statistics, A_Class_The_Table_Lacks_Uses_Zero_Factors) {
-    TFake_World world;
-    TMonster stranger;
-    stranger.Level = 4;
-    stranger.Base_Constitution = 10;
-    stranger.Set_Class(7);
-    EXPECT_EQ(stranger.Class_Name, "");
-    EXPECT_EQ(stranger.Maximum_Health, 0);
-    stranger.Gain_Experience(1000);
-    EXPECT_EQ(stranger.Level, 4);
-}
-
 TEST(Experience, Value_Of_A_Kill) {
     TFake_World world;
     TMonster* hero = add_player(world);
@@ -196,8 +184,18 @@ TEST(Experience, Levels_Are_Gained_Per_Threshold_Passed) {
     EXPECT_EQ(rat->Experience, 5000);
 }
 
-TEST(Experience, A_Table_Without_Thresholds_Never_Loops) {
+// A class the table lacks uses zero factors; a class without thresholds never loops.
+TEST(Experience, Classes_Without_A_Table_Never_Level) {
     TFake_World world;
+    TMonster stranger;
+    stranger.Level = 4;
+    stranger.Base_Constitution = 10;
+    stranger.Set_Class(7);
+    EXPECT_EQ(stranger.Class_Name, "");
+    EXPECT_EQ(stranger.Maximum_Health, 0);
+    stranger.Gain_Experience(1000);
+    EXPECT_EQ(stranger.Level, 4);
+
     TClass_Info empty;
     empty.Class_Name = "Nobody";
     Class_Infos.Add(empty);

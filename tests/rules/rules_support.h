@@ -2,6 +2,7 @@
 // Shared pieces of the rules tests: an in-memory record for the shared key blocks,
 // data files written from records, and stand-ins for a creature.
 
+#include <fstream>
 #include <map>
 #include <string>
 #include <vector>
@@ -48,6 +49,33 @@ inline std::string Data_File_Text(const std::vector<TRecord_Lines>& records) {
         text += "\r\n";
     }
     return text + "*END*\r\n";
+}
+
+// The records of a fixture below tests/fixtures/rules: "Key := Value" lines, records
+// separated by blank lines. A missing fixture gives no records, which the tests notice.
+inline std::vector<TRecord_Lines> Fixture_Records(const std::string& name) {
+    std::ifstream in(std::string(KV_FIXTURES_DIR) + "/rules/" + name);
+    std::vector<TRecord_Lines> records(1);
+    for (std::string line; std::getline(in, line);) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        if (!line.empty())
+            records.back().push_back(line);
+        else if (!records.back().empty())
+            records.emplace_back();
+    }
+    if (records.back().empty())
+        records.pop_back();
+    return records;
+}
+
+// A fixture's first record, with the changes first (the first of duplicate keys wins).
+inline TRecord_Lines Fixture_Record(const std::string& name, const TRecord_Lines& changes = {}) {
+    TRecord_Lines lines = changes;
+    const std::vector<TRecord_Lines> records = Fixture_Records(name);
+    if (!records.empty())
+        lines.insert(lines.end(), records[0].begin(), records[0].end());
+    return lines;
 }
 
 // A creature with fixed values.

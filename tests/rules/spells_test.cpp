@@ -27,38 +27,6 @@ TSpell mastery(const std::string& weapon_type) {
     return spell;
 }
 
-TRecord_Lines spell_record(const std::string& name, const TRecord_Lines& effects) {
-    TRecord_Lines lines = {"Maximum Levels From Start := 5",
-                           "Name := " + name,
-                           "Description := A spell.",
-                           "Picture ID := 1",
-                           "Picture Is Maskable := TRUE",
-                           "Mana Cost to Cast := 5.0",
-                           "Increase In Mana Cost Per Level := 2.5",
-                           "Maximum Mana Cost := 0",
-                           "Duration := 10",
-                           "Increase In Duration Per Level := 0",
-                           "Maximum Duration := 0",
-                           "Target Type := Self",
-                           "Requirement Other Spell Name := ",
-                           "Requirement Other Spell Minimum Level := 0",
-                           "Effects Only Apply to Weapon Type := none",
-                           "Monster Summoned Name := none",
-                           "Monster Summoned Base Count := 0",
-                           "Monster Summoned Increase Count Per Level := 0",
-                           "Monster Summoned Maximum Count := 0",
-                           "Area Effect Radius := 0",
-                           "Increase In Area Effect Radius Per Level := 0",
-                           "Maximum Area Effect Radius := 0",
-                           "Sound File Cast := cast.wav",
-                           "Damage Amount Min := 0",
-                           "Damage Amount Max := 0",
-                           "Damage Maximum Range := 6",
-                           "Damage Firing FX := None"};
-    lines.insert(lines.end(), effects.begin(), effects.end());
-    return lines;
-}
-
 } // namespace
 
 TEST(Spell_Growth, Costs_Durations_And_Counts_Follow_The_Level) {
@@ -104,21 +72,12 @@ TEST(Spell_Growth, Effect_Amounts_Grow_By_Number_Or_Percent) {
 
 TEST(Master_Spells_File, Growth_Stays_With_Its_Effect) {
     TTemp_Dir dir;
-    const std::string path = dir.Write(
-        "Spells.txt",
-        Data_File_Text(
-            {spell_record("Flame",
-                          {"Number of Effects := 3", "Effect 1 Type := Firey",
-                           "Effect 1 Min Amount := 1", "Effect 1 Max Amount := 1",
-                           "Effect 2 Type := Strength", "Effect 2 Min Amount := 2",
-                           "Effect 2 Max Amount := 2", "Effect 2 Per Level Modifier Type := Number",
-                           "Effect 2 Min Amt Per Level Modifier := 7",
-                           "Effect 2 Max Amt Per Level Modifier := 7", "Effect 3 Type := Dexterity",
-                           "Effect 3 Min Amount := 3", "Effect 3 Max Amount := 3",
-                           "Effect 3 Per Level Modifier Type := Sometimes",
-                           "Effect 3 Min Amt Per Level Modifier := 9",
-                           "Effect 3 Max Amt Per Level Modifier := 9"}),
-             spell_record(" Frost ", {"Number of Effects := 0"})}));
+    // "Flame" has an unknown effect type and growth kind; " Frost " has no effects.
+    const std::string path =
+        dir.Write("Spells.txt",
+                  Data_File_Text({Fixture_Record("master_spells.txt"),
+                                  Fixture_Record("master_spells.txt",
+                                                 {"Name :=  Frost ", "Number of Effects := 0"})}));
     TMaster_Spell_List table;
     const TData_File_Report report = Load_Master_Spells(path, table);
     EXPECT_EQ(report.Heading, "Master Spell Data File Errors: ");

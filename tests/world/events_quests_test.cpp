@@ -246,14 +246,11 @@ TEST(Story_Files, TheDefaultModulesEventsAndQuestsLoadWithoutErrors) {
 
 TEST(Story_Files, UnknownNamesAndMissingKeysAreReportedAndReadAsNone) {
     TTemp_Dir dir;
-    const std::string path = dir.Write(
-        "Events.txt", "*BEGIN*\r\n//\r\n\r\nEvent ID := 12\r\nEvent Enabled := yes\r\n"
-                      "Event Permanent := no\r\nNumber of Triggers := 1\r\n"
-                      "Trigger 1 Type := Monster killed\r\nTrigger 1 Xpos := 3\r\n"
-                      "Trigger 1 Ypos := 4\r\nTrigger 1 Action Type := Dance\r\n"
-                      "Trigger 1 Monster Event ID := 2\r\nTrigger 1 Item Event ID := 0\r\n"
-                      "Trigger 1 Spell ID := 0\r\nTrigger 1 Topic ID := 0\r\n"
-                      "Number of Results := 1\r\nResult 1 Type := End Game\r\n\r\n*END*\r\n");
+    // Written with DOS line ends, as module editors save them.
+    std::string text = Read_Fixture("Bad_Events.txt");
+    for (size_t at = 0; (at = text.find('\n', at)) != std::string::npos; at += 2)
+        text.insert(at, "\r");
+    const std::string path = dir.Write("Events.txt", text);
     TModule_Events_List events;
     const TData_File_Report report = Read_Events(path, events);
     ASSERT_EQ(events.Count(), 1);

@@ -5,7 +5,6 @@
 #include "rules/display_effects.h"
 #include "rules/rules_support.h"
 #include "shell/random.h"
-#include "support/temp_dir.h"
 #include "world/store_classes.h"
 
 namespace {
@@ -102,23 +101,7 @@ TEST(Store_Classes, Item_Groups_Are_Flattened_And_Classes_Taken_By_Position) {
 
     // The validator warns of IDs that are not record numbers: such stores get another class.
     EXPECT_TRUE(Check_Store_Class_File(Fixtures + "stores.txt").Errors.size() == 10u);
-    TTemp_Dir dir;
-    const auto store_record = [](const char* id) {
-        return TRecord_Lines{std::string("Store ID := ") + id,
-                             "Store Name := Smithy",
-                             "Buy Cost Modifier Percentage Min := 100",
-                             "Buy Cost Modifier Percentage Max := 100",
-                             "Sell Cost Modifier Percentage Min := 50",
-                             "Sell Cost Modifier Percentage Max := 50",
-                             "Chance For Magic Item Per Char Level := 0",
-                             "Chance For Unique Item Per Char Level := 0",
-                             "Item Min Level Character Level Offset := 0",
-                             "Item Max Level Character Level Offset := 0",
-                             "Item Grouping Type := all",
-                             "Number of Item Groups := 0"};
-    };
-    const std::string renumbered =
-        dir.Write("Stores.txt", Data_File_Text({store_record("1"), store_record("20")}));
+    const std::string renumbered = KV_FIXTURES_DIR "/world/Renumbered_Stores.txt";
     EXPECT_TRUE(Read_Store_Classes(renumbered).Ok());
     EXPECT_EQ(Check_Store_Class_File(renumbered).Errors,
               (std::vector<std::string>{"Store ID 20 of record 2 is not its record number: "
@@ -151,17 +134,7 @@ TEST(Chance_Groups, The_Item_Type_Table_Follows_Type_Order_And_Stops_At_100) {
 }
 
 TEST(Chance_Groups, Groups_Are_Found_By_Their_Last_ID) {
-    TTemp_Dir dir;
-    const std::string path = dir.Write(
-        "ChanceGroups.txt",
-        Data_File_Text(
-            {{"Chance Group ID := 3", "Number Of Item Types := 1", "Item Type 1 Name := Ammo",
-              "Item Type 1 Percent Chance := 30", "Number Of Locked Terrain Groups := 1",
-              "Locked Terrain Group 1 Name := Doors", "Locked Terrain Group 1 Percent Chance := 25",
-              "Number Of Trapped Terrain Groups := 0"},
-             {"Chance Group ID := 3", "Number Of Item Types := 0",
-              "Number Of Locked Terrain Groups := 0", "Number Of Trapped Terrain Groups := 2",
-              "Trapped Terrain Group 1 Name := Chests"}}));
+    const std::string path = KV_FIXTURES_DIR "/world/Repeated_Chance_Groups.txt";
     const TData_File_Report report = Read_Chance_Groups(path);
     EXPECT_EQ(
         report.Errors,

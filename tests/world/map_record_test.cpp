@@ -2,17 +2,10 @@
 
 #include "datafiles/data_file_errors.h"
 #include "shell/value_stream.h"
-#include "support/temp_dir.h"
 #include "world/map.h"
 #include "world_support.h"
 
 namespace {
-
-const char* const terrain_file =
-    "*BEGIN*\n//\n\n"
-    "Name := Floor\nID := 1\nMovement Flag Land := TRUE\nVision Flag Normal := TRUE\n\n"
-    "Name := Wall\nID := 2\n\n"
-    "*END*\n";
 
 // A level with something of everything the map record holds.
 void furnish(TTest_Map& map) {
@@ -55,8 +48,6 @@ std::string saved(const TWriteable_Map& map) {
 
 TEST(Map_Record, ASavedMapLoadsBackWholeAndWritesTheSameBytes) {
     Current_Version version;
-    TTemp_Dir dir;
-    dir.Write("Tiles/Crypt_Terrain.txt", terrain_file);
     TTest_Map map;
     furnish(map);
     const std::string bytes = saved(map);
@@ -66,7 +57,7 @@ TEST(Map_Record, ASavedMapLoadsBackWholeAndWritesTheSameBytes) {
     TValue_Reader reader(bytes);
     loaded.Load(reader, [&](const std::string& name) {
         asked = name;
-        return dir.Path() + "Tiles/" + name;
+        return KV_FIXTURES_DIR "/world/" + name; // Floor and Wall only
     });
     EXPECT_TRUE(reader.At_End());
     EXPECT_EQ(asked, "Crypt_Terrain.txt");

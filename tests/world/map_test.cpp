@@ -65,21 +65,18 @@ TEST(Map_Items, ASecondItemMakesAPileAndTakingLeavesASingleItem) {
     EXPECT_FALSE(square.Take_Top_Item(map, taker));
 }
 
-TEST(Map_Items, ADroppedItemIsNeverLostOnADanglingPile) {
+TEST(Map_Items, DamagedPilesNeitherLoseDroppedItemsNorStayEmpty) {
     TTest_Map map;
-    TMap_Square& square = *map.Get_Square(7, 7);
-    square.Set_Flag(Square_Pile, true);
-    square.Item = 40; // no such collection
+    TMap_Square& dangling = *map.Get_Square(7, 7);
+    dangling.Set_Flag(Square_Pile, true);
+    dangling.Item = 40; // no such collection
     const uint16_t ring = map.Item_List.Add(TItem());
-    EXPECT_TRUE(square.Add_Item(map, ring));
-    EXPECT_NE(square.Get_Top_Item(map), nullptr);
-    EXPECT_EQ(square.Get_Top_Item(map)->Number, ring);
-}
+    EXPECT_TRUE(dangling.Add_Item(map, ring));
+    ASSERT_NE(dangling.Get_Top_Item(map), nullptr);
+    EXPECT_EQ(dangling.Get_Top_Item(map)->Number, ring);
 
-// Piles read from a damaged file: numbers naming no item are passed over, and taking
-// the last item of a pile of one empties the square.
-TEST(Map_Items, TakingFromAPileOfOneOrOverStaleNumbersLeavesNoEmptyPile) {
-    TTest_Map map;
+    // Piles read from a damaged file: numbers naming no item are passed over, and taking
+    // the last item of a pile of one leaves no empty pile.
     const uint16_t hero = map.Put_Creature(5, 6, "Hero");
     TMonster& taker = *map.Monster_List.Get(hero);
     taker.Class_Number = 1;

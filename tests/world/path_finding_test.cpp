@@ -24,7 +24,7 @@ std::pair<int32_t, int32_t> walk(TTest_Map& map, int32_t x, int32_t y, int32_t t
     return {x, y};
 }
 
-TEST(Path_Finding, StepsTowardOpenTargets) {
+TEST(Path_Finding, StepsTowardOpenOrOccupiedTargets) {
     TTest_Map map;
     int32_t x = 0, y = 0;
     ASSERT_TRUE(Find_Next_Step(map, 50, 50, 51, 51, Movement_Land, x, y));
@@ -36,17 +36,23 @@ TEST(Path_Finding, StepsTowardOpenTargets) {
     // At the corner only squares of the map are tried.
     ASSERT_TRUE(Find_Next_Step(map, 1, 1, 5, 1, Movement_Land, x, y));
     EXPECT_EQ(std::pair(x, y), std::pair(2, 1));
+    // An occupied target is still reached.
+    map.Put_Creature(52, 50, "Orc");
+    EXPECT_EQ(walk(map, 50, 50, 52, 50, 1), std::pair(51, 50));
+    ASSERT_TRUE(Find_Next_Step(map, 51, 50, 52, 50, Movement_Land, x, y));
+    EXPECT_EQ(std::pair(x, y), std::pair(52, 50));
+    // So is a door or wall next to the mover, which the mover then acts on.
+    map.Get_Square(50, 51)->Terrain = Wall;
+    ASSERT_TRUE(Find_Next_Step(map, 50, 50, 50, 51, Movement_Land, x, y));
+    EXPECT_EQ(std::pair(x, y), std::pair(50, 51));
 }
 
-TEST(Path_Finding, GoesAroundAWall) {
+TEST(Path_Finding, GoesAroundAShortWallButIntoTheDeadEndOfALongOne) {
     TTest_Map map;
     map.Fill(52, 47, 52, 53, Wall);
     EXPECT_EQ(walk(map, 50, 50, 55, 50, 20), std::pair(55, 50));
-}
-
-TEST(Path_Finding, AFarTargetBehindALongWallLeadsIntoADeadEnd) {
-    TTest_Map map;
     // A cup open to the west; the target lies beyond its far wall.
+    map.Fill(52, 47, 52, 53, Floor);
     map.Fill(55, 40, 55, 60, Wall);
     map.Fill(45, 40, 55, 40, Wall);
     map.Fill(45, 60, 55, 60, Wall);
@@ -54,19 +60,6 @@ TEST(Path_Finding, AFarTargetBehindALongWallLeadsIntoADeadEnd) {
     EXPECT_EQ(end, std::pair(54, 50));
     int32_t x = 0, y = 0;
     EXPECT_FALSE(Find_Next_Step(map, 54, 50, 60, 50, Movement_Land, x, y));
-}
-
-TEST(Path_Finding, AnOccupiedTargetIsStillReached) {
-    TTest_Map map;
-    map.Put_Creature(52, 50, "Orc");
-    EXPECT_EQ(walk(map, 50, 50, 52, 50, 1), std::pair(51, 50));
-    int32_t x = 0, y = 0;
-    ASSERT_TRUE(Find_Next_Step(map, 51, 50, 52, 50, Movement_Land, x, y));
-    EXPECT_EQ(std::pair(x, y), std::pair(52, 50));
-    // So is a door or wall next to the mover, which the mover then acts on.
-    map.Get_Square(50, 51)->Terrain = Wall;
-    ASSERT_TRUE(Find_Next_Step(map, 50, 50, 50, 51, Movement_Land, x, y));
-    EXPECT_EQ(std::pair(x, y), std::pair(50, 51));
 }
 
 TEST(Path_Finding, WithWallsIgnoredTheStepGoesThroughThem) {

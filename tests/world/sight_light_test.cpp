@@ -8,7 +8,7 @@ namespace {
 // The viewer at (100, 100): cell (7, 7) of the window whose top-left is (93, 93).
 constexpr int32_t V = 100, L = V - 7;
 
-TEST(Sight, OpenGroundIsVisibleEverywhere) {
+TEST(Sight, OpenGroundIsVisibleEverywhereOnTheMap) {
     TTest_Map map;
     map.Compute_Sight(L, L, Vision_Normal);
     for (int32_t i = 0; i < View_Size; ++i)
@@ -17,6 +17,16 @@ TEST(Sight, OpenGroundIsVisibleEverywhere) {
     EXPECT_EQ(map.Get_Sight(15, 3), 0);
     EXPECT_EQ(map.Get_Sight(-1, 3), 0);
     EXPECT_EQ(map.Sight_Left(), L);
+    // Near the corner, cells off the map are not visible.
+    map.Compute_Sight(3 - 7, 3 - 7, Vision_Normal);
+    for (int32_t i = 0; i < View_Size; ++i)
+        for (int32_t j = 0; j < View_Size; ++j) {
+            const bool on_map = i >= 5 && j >= 5;
+            EXPECT_EQ(map.Get_Sight(i, j), on_map ? 1 : 0) << i << "," << j;
+        }
+    map.Compute_Sight(200 - 7, 200 - 7, Vision_Normal);
+    EXPECT_EQ(map.Get_Sight(7, 7), 1);
+    EXPECT_EQ(map.Get_Sight(8, 8), 0);
 }
 
 TEST(Sight, AWallTwoEastHidesTheRowBehindIt) {
@@ -48,29 +58,7 @@ TEST(Sight, TheViewersNeighboursAreAlwaysVisible) {
             EXPECT_EQ(map.Get_Sight(i, j), 1);
 }
 
-TEST(Sight, NearTheCornerCellsOffTheMapAreNotVisible) {
-    TTest_Map map;
-    map.Compute_Sight(3 - 7, 3 - 7, Vision_Normal);
-    for (int32_t i = 0; i < View_Size; ++i)
-        for (int32_t j = 0; j < View_Size; ++j) {
-            const bool on_map = i >= 5 && j >= 5;
-            EXPECT_EQ(map.Get_Sight(i, j), on_map ? 1 : 0) << i << "," << j;
-        }
-    map.Compute_Sight(200 - 7, 200 - 7, Vision_Normal);
-    EXPECT_EQ(map.Get_Sight(7, 7), 1);
-    EXPECT_EQ(map.Get_Sight(8, 8), 0);
-}
-
-TEST(Light, UniversalLightLightsEveryCell) {
-    TTest_Map map;
-    map.Set_Universal_Light(true);
-    map.Compute_Light(L, L, Vision_Normal);
-    for (int32_t i = 0; i < View_Size; ++i)
-        for (int32_t j = 0; j < View_Size; ++j)
-            EXPECT_EQ(map.Get_Light(i, j), 0);
-}
-
-TEST(Light, ATorchOfRadiusThreeFadesOverFiveSquares) {
+TEST(Light, ATorchOfRadiusThreeFadesOverFiveSquaresAndUniversalLightIsFull) {
     TTest_Map map;
     map.Compute_Light(L, L, Vision_Normal);
     EXPECT_EQ(map.Get_Light(7, 7), 4); // no source: dark
@@ -85,6 +73,13 @@ TEST(Light, ATorchOfRadiusThreeFadesOverFiveSquares) {
     EXPECT_EQ(map.Get_Light(8, 8), 1);  // d Round(1.41) = 1
     EXPECT_EQ(map.Get_Light(9, 9), 3);  // d Round(2.83) = 3
     EXPECT_EQ(map.Get_Light(8, 9), 2);  // d Round(2.24) = 2
+
+    // Universal light lights every cell fully.
+    map.Set_Universal_Light(true);
+    map.Compute_Light(L, L, Vision_Normal);
+    for (int32_t i = 0; i < View_Size; ++i)
+        for (int32_t j = 0; j < View_Size; ++j)
+            EXPECT_EQ(map.Get_Light(i, j), 0);
 }
 
 TEST(Light, WallsCastShadowsAndCreaturesCarryLight) {

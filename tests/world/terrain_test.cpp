@@ -9,31 +9,8 @@
 
 namespace {
 
-std::string full_record(const std::string& name, int id, const std::string& extra = "",
-                        int duplicates = 0) {
-    std::string r = "Name := " + name + "\nID := " + std::to_string(id) + "\nDescription := A " +
-                    name +
-                    ".\n"
-                    "Terrain Category := Cave Floor, Room\n"
-                    "Picture Filename L1 := l1.bmp\nPicture Filename L2 := l2.bmp\n"
-                    "Picture Filename L3 := l3.bmp\nSight Side Hidden :=  South \n"
-                    "Sight Hidden Layer := 2\nMovement Flag Land := TRUE\n"
-                    "Movement Flag Air := yes\nMovement Flag Water := FALSE\n"
-                    "Movement Flag Ethereal := 1\nVision Flag Normal := TRUE\n"
-                    "Next Animated Terrain ID := 0\nOverview Color := 255,128,0\n"
-                    "Light Radius Generated := 2\nStyle := 0\nDamage Amount Min := 0\n"
-                    "Damage Amount Max := 0\nDamage Maximum Range := 0\n"
-                    "Damage Firing FX := None\nNext Terrain Action := Open\n"
-                    "Next Terrain Sound File := door.wav\nNext Terrain ID 1 := 7\n"
-                    "Next Terrain ID 2 := 0\nNext Terrain ID 3 := 0\nNext Terrain ID 4 := 0\n"
-                    "Number of Duplicate Terrains := " +
-                    std::to_string(duplicates) +
-                    "\nLocked Terrain Group := Doors\nTrapped Terrain Group := Traps\n"
-                    "Display Chest Window := FALSE\nNumber of Locked Key Groups := 1\n"
-                    "Locked Key Group 1 Name := Iron\n" +
-                    extra;
-    return r + "\n";
-}
+// Full records with every key, in files named as a module names them.
+const std::string Fixtures = KV_FIXTURES_DIR "/world/";
 
 std::string data_file(const std::string& records) {
     return "Terrain\n*BEGIN*\n//\n\n" + records + "*END*\n";
@@ -52,11 +29,9 @@ struct Quiet_Errors {
 };
 
 TEST(Terrain_File, ReadsEveryFieldOfARecord) {
-    TTemp_Dir dir;
-    const std::string path = dir.Write("Tiles/Cave_Terrain.txt", data_file(full_record("Door", 5)));
     TTerrain_List list;
     Quiet_Errors quiet;
-    ASSERT_TRUE(list.Load_Terrain_File(path));
+    ASSERT_TRUE(list.Load_Terrain_File(Fixtures + "Cave_Terrain.txt"));
     EXPECT_EQ(list.File_Name, "Cave_Terrain.txt");
     ASSERT_EQ(list.Count(), 1);
     const TTerrain& t = *list.Get_Terrain(1);
@@ -78,12 +53,8 @@ TEST(Terrain_File, ReadsEveryFieldOfARecord) {
 }
 
 TEST(Terrain_File, DuplicatesFollowAllRecordsAndTheLastWinsItsId) {
-    TTemp_Dir dir;
-    const std::string dups = "Duplicate Terrain 1 Filename L2 := a2.bmp\n"
-                             "Duplicate Terrain 1 Filename L3 := a3.bmp\n"
-                             "Duplicate Terrain 2 Filename L2 := \n";
-    const std::string path =
-        dir.Write("t.txt", data_file(full_record("Wall", 9, dups, 2) + full_record("Floor", 1)));
+    // Wall (ID 9, two duplicates) then Floor (ID 1).
+    const std::string path = Fixtures + "Duplicate_Terrain.txt";
     TTerrain_List list;
     Quiet_Errors quiet;
     // "Duplicate Terrain 2 Filename L3" is missing: reported, and read as empty.
@@ -144,6 +115,8 @@ TEST(Terrain_File, BadValuesFallBackQuietlyAndMissingKeysAreReported) {
     EXPECT_EQ(odd.Sight_Hidden_Layer, 3);
     EXPECT_EQ(list.Get_Terrain(2)->Overview_Color, 0u);
     EXPECT_EQ(quiet.shown, static_cast<int>(report.Errors.size()));
+
+    EXPECT_FALSE(Check_Terrain_File(dir.Path() + "missing.txt").Ok());
 }
 
 std::vector<std::string> played;
@@ -175,15 +148,6 @@ TEST(Terrain_Actions, DoorsOpenIntoTheirNextTerrain) {
     }
     Set_Terrain_Sound_Sink(nullptr);
 }
-
-TEST(Terrain_Checks, AMissingTerrainFileIsReported) {
-    TTemp_Dir dir;
-    EXPECT_FALSE(Check_Terrain_File(dir.Path() + "missing.txt").Ok());
-}
-
-} // namespace
-
-namespace {
 
 TEST(Terrain_Checks, TheDefaultModulesTerrainFilesLoadCleanly) {
     const std::string tiles =

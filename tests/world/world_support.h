@@ -2,9 +2,19 @@
 // Hand-built maps for the world tests: terrains by slot, walls drawn square by square,
 // creatures and items put straight in.
 
+#include <fstream>
+#include <sstream>
 #include <string>
 
 #include "world/map.h"
+
+// The bytes of a data file kept among the world test fixtures.
+inline std::string Read_Fixture(const std::string& name) {
+    std::ifstream file(KV_FIXTURES_DIR "/world/" + name, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << file.rdbuf();
+    return bytes.str();
+}
 
 // Slots of the terrains every test map has.
 inline constexpr uint16_t Floor = 1;      // land and air movers, sight passes
