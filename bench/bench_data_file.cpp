@@ -10,28 +10,30 @@
 
 namespace {
 
+// The twenty fields of every generated record, all read back by the loader.
+const char* const keys[] = {"Name",
+                            "Type",
+                            "Picture",
+                            "Item Level Min",
+                            "Item Level Max",
+                            "Gold Value",
+                            "Weight",
+                            "Light Radius",
+                            "Damage Min",
+                            "Damage Max",
+                            "Is Unique Item",
+                            "Category",
+                            "Number Of Effects",
+                            "Effect 1 Type",
+                            "Effect 1 Min",
+                            "Effect 1 Max",
+                            "Effect 1 Damage Variance",
+                            "Consumption Type",
+                            "Sound Hit",
+                            "Description"};
+
 // Item-class-like records of twenty fields each, about 5 MB in all.
 std::string generated_data_file(size_t target_bytes) {
-    static const char* const keys[] = {"Name",
-                                       "Type",
-                                       "Picture",
-                                       "Item Level Min",
-                                       "Item Level Max",
-                                       "Gold Value",
-                                       "Weight",
-                                       "Light Radius",
-                                       "Damage Min",
-                                       "Damage Max",
-                                       "Is Unique Item",
-                                       "Category",
-                                       "Number Of Effects",
-                                       "Effect 1 Type",
-                                       "Effect 1 Min",
-                                       "Effect 1 Max",
-                                       "Effect 1 Damage Variance",
-                                       "Consumption Type",
-                                       "Sound Hit",
-                                       "Description"};
     std::string text = "Generated item classes\r\n*BEGIN*\r\n// Item classes\r\n\r\n";
     text.reserve(target_bytes + 4096);
     for (int record = 1; text.size() < target_bytes; ++record) {
@@ -56,26 +58,7 @@ class TRead_Every_Field : public TData_File_Loader {
 
   protected:
     void Process_Record(int32_t) override {
-        for (const char* key : {"Name",
-                                "Type",
-                                "Picture",
-                                "Item Level Min",
-                                "Item Level Max",
-                                "Gold Value",
-                                "Weight",
-                                "Light Radius",
-                                "Damage Min",
-                                "Damage Max",
-                                "Is Unique Item",
-                                "Category",
-                                "Number Of Effects",
-                                "Effect 1 Type",
-                                "Effect 1 Min",
-                                "Effect 1 Max",
-                                "Effect 1 Damage Variance",
-                                "Consumption Type",
-                                "Sound Hit",
-                                "Description"}) {
+        for (const char* key : keys) {
             Get_Field_Value(key, value_);
             total += Str_To_Word(value_) + value_.size();
         }

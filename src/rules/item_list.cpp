@@ -35,39 +35,15 @@ void TItem_List::Assign(const TItem_List& source) {
     if (&source == this)
         return;
     Name = source.Name;
-    slots_.clear();
-    for (const auto& slot : source.slots_)
-        slots_.push_back(slot ? std::make_unique<TWriteable_Item>(*slot) : nullptr);
+    slots_ = Copy_Numbered_Slots(source.slots_);
 }
 
 void TItem_List::Save(TValue_Writer& writer) const {
-    writer.Write_Word(static_cast<uint16_t>(slots_.size()));
-    writer.Write_String(Name);
-    for (const auto& slot : slots_) {
-        writer.Write_Boolean(slot != nullptr);
-        if (slot)
-            slot->Save(writer);
-    }
+    Save_Numbered_Slots(writer, Name, slots_);
 }
 
 void TItem_List::Load(TValue_Reader& reader) {
-    // Read aside: a damaged record leaves the list as it was.
-    std::vector<std::unique_ptr<TWriteable_Item>> slots;
-    const uint16_t count = reader.Read_Word();
-    std::string name = reader.Read_String();
-    for (uint16_t k = 0; k < count; ++k) {
-        if (!reader.Read_Boolean()) {
-            slots.emplace_back();
-            continue;
-        }
-        auto item = std::make_unique<TWriteable_Item>();
-        item->Load(reader);
-        // Squares and inventories find items by slot: the slot is the number.
-        item->Number = static_cast<uint16_t>(k + 1);
-        slots.push_back(std::move(item));
-    }
-    Name = std::move(name);
-    slots_ = std::move(slots);
+    Load_Numbered_Slots(reader, Name, slots_);
 }
 
 void TItem_Collection::Delete(int32_t i) {

@@ -33,39 +33,16 @@ void TMonster_List::Delete_Slot(int32_t i) {
 }
 
 void TMonster_List::Assign(const TMonster_List& source) {
-    if (this == &source)
+    if (&source == this)
         return;
     Name = source.Name;
-    slots_.clear();
-    for (const auto& slot : source.slots_)
-        slots_.push_back(slot ? std::make_unique<TWriteable_Monster>(*slot) : nullptr);
+    slots_ = Copy_Numbered_Slots(source.slots_);
 }
 
 void TMonster_List::Save(TValue_Writer& writer) const {
-    writer.Write_Word(static_cast<uint16_t>(slots_.size()));
-    writer.Write_String(Name);
-    for (const auto& slot : slots_) {
-        writer.Write_Boolean(slot != nullptr);
-        if (slot)
-            slot->Save(writer);
-    }
+    Save_Numbered_Slots(writer, Name, slots_);
 }
 
 void TMonster_List::Load(TValue_Reader& reader) {
-    // Read aside first, so that a damaged record leaves the list as it was.
-    const uint16_t count = reader.Read_Word();
-    std::string name = reader.Read_String();
-    std::vector<std::unique_ptr<TWriteable_Monster>> slots;
-    for (int32_t i = 1; i <= count; ++i) {
-        if (!reader.Read_Boolean()) {
-            slots.emplace_back();
-            continue;
-        }
-        auto creature = std::make_unique<TWriteable_Monster>();
-        creature->Load(reader);
-        creature->Number = static_cast<uint16_t>(i);
-        slots.push_back(std::move(creature));
-    }
-    Name = std::move(name);
-    slots_ = std::move(slots);
+    Load_Numbered_Slots(reader, Name, slots_);
 }
