@@ -243,3 +243,20 @@ TEST(Game_Program, SettingsErrorsAreShownAndStartUpGoesOn) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(Game_Program, WithoutADisplayItSaysSoAndStops) {
+    TTemp_Dir game_dir;
+    TTemp_Dir config;
+    game_dir.Write("Data/Settings.txt", settings_file(true));
+    // No desktop and no driver asked for by name: SDL's invisible fallbacks do not count.
+    TRun r = run("env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER XDG_CONFIG_HOME=" +
+                     quoted(config.Path()) + " timeout 60 " + quoted(game) + " --game-dir " +
+                     quoted(game_dir.Path()),
+                 game_dir);
+    EXPECT_EQ(r.status, 1) << r.out << r.err;
+    EXPECT_NE(r.err.find("No display is available"), std::string::npos) << r.err;
+}
+
+} // namespace

@@ -144,6 +144,17 @@ bool TSDL_Window::Open(const TWindow_Settings& settings, std::string& error) {
         return false;
     }
     started_video_ = true;
+    // With no desktop SDL may fall back to a driver that shows nothing; a window
+    // nobody can see is no window, unless that driver was asked for by name.
+    const std::string driver = Driver();
+    const char* asked = SDL_getenv("SDL_VIDEODRIVER");
+    if ((driver == "offscreen" || driver == "dummy" || driver == "evdev") &&
+        (asked == nullptr || driver != asked)) {
+        error = "No display is available (no desktop to show a window on). Run krelvane on "
+                "a desktop, or use --headless.";
+        Close();
+        return false;
+    }
     frame_width_ = settings.frame_width;
     frame_height_ = settings.frame_height;
     const int scale = settings.scale < 1 ? 1 : settings.scale > 3 ? 3 : settings.scale;
