@@ -2,27 +2,35 @@
 
 #include <array>
 
+namespace {
+
+// The name of an enumeration value from its table; values past the table have none.
+template <size_t N, typename Enum>
+std::string_view name_of(const std::array<std::string_view, N>& names, Enum value) {
+    const auto index = static_cast<size_t>(value);
+    return index < N ? names[index] : std::string_view();
+}
+
+} // namespace
+
 std::string_view Item_Type_Name(TItem_Type value) {
     static constexpr std::array<std::string_view, 24> names = {
         "None",   "Ammo",  "Amulet",   "Armor", "Belt",   "Boots", "Bow",     "Food",
         "Gloves", "Helm",  "Key",      "Misc",  "Potion", "Ring",  "Scepter", "Scroll",
         "Shield", "Staff", "Treasure", "Wand",  "Weapon", "Gold",  "Glyph",   "Orb"};
-    const auto index = static_cast<size_t>(value);
-    return index < names.size() ? names[index] : std::string_view();
+    return name_of(names, value);
 }
 
 std::string_view Retreat_When_Name(TRetreat_When value) {
     static constexpr std::array<std::string_view, 5> names = {
         "None", "When lightly hurt", "When moderately hurt", "When severely hurt", "Never Retreat"};
-    const auto index = static_cast<size_t>(value);
-    return index < names.size() ? names[index] : std::string_view();
+    return name_of(names, value);
 }
 
 std::string_view Response_Range_Name(TResponse_Range value) {
     static constexpr std::array<std::string_view, 6> names = {
         "None", "When Seen", "Long Range", "Medium Range", "Short Range", "Point Blank"};
-    const auto index = static_cast<size_t>(value);
-    return index < names.size() ? names[index] : std::string_view();
+    return name_of(names, value);
 }
 
 std::string_view Movement_Strategy_Name(TMovement_Strategy value) {
@@ -40,15 +48,13 @@ std::string_view Movement_Strategy_Name(TMovement_Strategy value) {
                                                                "Anchored 3 Squares",
                                                                "Anchored 5 Squares",
                                                                "Anchored 10 Squares"};
-    const auto index = static_cast<size_t>(value);
-    return index < names.size() ? names[index] : std::string_view();
+    return name_of(names, value);
 }
 
 std::string_view Monster_Status_Name(TMonster_Status value) {
     static constexpr std::array<std::string_view, 6> names = {"Normal", "Panic",     "Poisoned",
                                                               "Blind",  "Paralyzed", "Sleeping"};
-    const auto index = static_cast<size_t>(value);
-    return index < names.size() ? names[index] : std::string_view();
+    return name_of(names, value);
 }
 
 std::string_view Consumption_Type_Name(TConsumption_Type value) {
@@ -65,39 +71,34 @@ std::string_view Consumption_Type_Name(TConsumption_Type value) {
                                                                "Permanent Intelligence",
                                                                "Permanent Dexterity",
                                                                "Permanent Constitution"};
-    const auto index = static_cast<size_t>(value);
-    return index < names.size() ? names[index] : std::string_view();
+    return name_of(names, value);
 }
 
 std::string_view Corpse_Type_Name(TCorpse_Type value) {
     static constexpr std::array<std::string_view, 9> names = {
         "None",         "Small Skeleton", "Medium Skeleton", "Large Skeleton", "Huge Skeleton",
         "Small Corpse", "Medium Corpse",  "Large Corpse",    "Huge Corpse"};
-    const auto index = static_cast<size_t>(value);
-    return index < names.size() ? names[index] : std::string_view();
+    return name_of(names, value);
 }
 
 std::string_view Connection_Type_Name(TConnection_Type value) {
     static constexpr std::array<std::string_view, 5> names = {
         "", "Two Way - Always", "Two Way - Destination Initiated", "Two Way - Source Initiated",
         "One Way Only"};
-    const auto index = static_cast<size_t>(value);
-    return index < names.size() ? names[index] : std::string_view();
+    return name_of(names, value);
 }
 
 std::string_view Intelligence_Category_Name(TIntelligence_Category value) {
     static constexpr std::array<std::string_view, 5> names = {"None", "Minimal", "Animal", "Novice",
                                                               "Expert"};
-    const auto index = static_cast<size_t>(value);
-    return index < names.size() ? names[index] : std::string_view();
+    return name_of(names, value);
 }
 
 std::string_view Quest_Trigger_Name(TQuest_Trigger value) {
     static constexpr std::array<std::string_view, 5> names = {
         "None", "Item Given To Monster", "Monster Killed", "Monster Talked To About Topic",
         "Quest Completed"};
-    const auto index = static_cast<size_t>(value);
-    return index < names.size() ? names[index] : std::string_view();
+    return name_of(names, value);
 }
 
 std::string_view Quest_Action_Name(TQuest_Action value) {
@@ -109,33 +110,28 @@ std::string_view Quest_Action_Name(TQuest_Action value) {
                                                               "Display Text",
                                                               "End Game",
                                                               "Play Music"};
-    const auto index = static_cast<size_t>(value);
-    return index < names.size() ? names[index] : std::string_view();
+    return name_of(names, value);
 }
 
 std::string_view Modifier_Position_Name(TModifier_Position value) {
     static constexpr std::array<std::string_view, 3> names = {"", "Prefix", "Suffix"};
-    const auto index = static_cast<size_t>(value);
-    return index < names.size() ? names[index] : std::string_view();
+    return name_of(names, value);
 }
 
 std::string_view Amount_Kind_Name(TAmount_Kind value) {
     static constexpr std::array<std::string_view, 3> names = {"", "Number", "Percent"};
-    const auto index = static_cast<size_t>(value);
-    return index < names.size() ? names[index] : std::string_view();
+    return name_of(names, value);
 }
 
 std::string_view Animation_Kind_Name(TAnimation_Kind value) {
     static constexpr std::array<std::string_view, 3> names = {"", "Directional", "Frames"};
-    const auto index = static_cast<size_t>(value);
-    return index < names.size() ? names[index] : std::string_view();
+    return name_of(names, value);
 }
 
 std::string_view Effect_Target_Name(TEffect_Target value) {
     static constexpr std::array<std::string_view, 7> names = {
         "", "None", "Monster", "Self", "Location", "Always On", "Monster Area"};
-    const auto index = static_cast<size_t>(value);
-    return index < names.size() ? names[index] : std::string_view();
+    return name_of(names, value);
 }
 
 std::string_view Effect_Type_Name(TEffect_Type value) {
@@ -217,6 +213,5 @@ std::string_view Effect_Type_Name(TEffect_Type value) {
                                                                "Reduce Defense Ability",
                                                                "Reduce Resist All",
                                                                "Reduce Damage"};
-    const auto index = static_cast<size_t>(value);
-    return index < names.size() ? names[index] : std::string_view();
+    return name_of(names, value);
 }
