@@ -635,159 +635,229 @@ void Add_Black_Border_Pass(TMap& map, const TTile_Class_Info& info) {
         }
 }
 
-void Dig_Tile_Map(TMap& map, TTile_Class_Set& tiles, const TDig_Request& request,
-                  TDig_Result& result, std::vector<std::string>& errors) {
-    const TTile_Class_Info& info = tiles.Info;
-    result = TDig_Result{};
-    if (request.Reseed_From_Clock)
-        Seed_Random_From_Time();
-    TTerrain_Category_Cache cache;
-    Cache_Terrain_Categories(map, cache);
-    map.Clear(false);
+namespace {
 
-    // Nothing sound can be dug from a tile file that failed this way.
-    if (!info.Tile_Size_Usable() || tiles.Tiles.empty() || map.Terrains.Count() == 0) {
-        errors.push_back("Cannot dig Map " + std::to_string(request.Map_Number) + " from \"" +
-                         request.Map_File_Name +
-                         "\": its tile size, its tiles or its terrain could not be used.");
-        return;
+// One dig, phase by phase. The phases run in this order and each draws its random
+// numbers as it goes, so a fixed seed always digs the same level.
+class TLevel_Digger {
+  public:
+    TLevel_Digger(TMap& map, TTile_Class_Set& tiles, const TDig_Request& request,
+                  TDig_Result& result, std::vector<std::string>& errors)
+        : map_(map), tiles_(tiles), info_(tiles.Info), request_(request), result_(result),
+          grid_(result.Grid), errors_(errors) {}
+
+    void Run() {
+        result_ = TDig_Result{};
+        if (request_.Reseed_From_Clock)
+            Seed_Random_From_Time();
+        Cache_Terrain_Categories(map_, cache_);
+        map_.Clear(false);
+        // Nothing sound can be dug from a tile file that failed this way.
+        if (!info_.Tile_Size_Usable() || tiles_.Tiles.empty() || map_.Terrains.Count() == 0) {
+            errors_.push_back("Cannot dig Map " + std::to_string(request_.Map_Number) + " from \"" +
+                              request_.Map_File_Name +
+                              "\": its tile size, its tiles or its terrain could not be used.");
+            return;
+        }
+        fill_map();
+        size_grid();
+        compute_population_settings();
+        lay_out_tiles();
+        centre_grid();
+        collect_entrances();
+        paint_tiles();
+        refine_walls();
+        populate();
+        paint_border();
+        result_.Counts.Locks = static_cast<int32_t>(map_.Locks().Names.size());
+        result_.Counts.Traps = static_cast<int32_t>(map_.Traps().Names.size());
     }
 
-    if (!info.Fill_Categories.empty()) {
-        const uint16_t fill = cache.Find_Terrain_By_Categories(info.Fill_Categories).Slot;
+  private:
+    // Every square in the tile file's fill terrain, where the file names one.
+    void fill_map() {
+        if (info_.Fill_Categories.empty())
+            return;
+        const uint16_t fill = cache_.Find_Terrain_By_Categories(info_.Fill_Categories).Slot;
         for (int32_t x = 1; x <= Map_Size; ++x)
             for (int32_t y = 1; y <= Map_Size; ++y)
-                map.Get_Square(x, y)->Terrain = fill;
+                map_.Get_Square(x, y)->Terrain = fill;
     }
 
-    TTile_Grid& grid = result.Grid;
-    grid.Tile_Width = static_cast<int32_t>(info.Tile_Square_Width);
-    grid.Tile_Height = static_cast<int32_t>(info.Tile_Square_Height);
-    grid.Width = static_cast<int32_t>(info.Grid_Span()) / grid.Tile_Width;
-    grid.Height = static_cast<int32_t>(info.Grid_Span()) / grid.Tile_Height;
+    void size_grid() {
+        grid_.Tile_Width = static_cast<int32_t>(info_.Tile_Square_Width);
+        grid_.Tile_Height = static_cast<int32_t>(info_.Tile_Square_Height);
+        grid_.Width = static_cast<int32_t>(info_.Grid_Span()) / grid_.Tile_Width;
+        grid_.Height = static_cast<int32_t>(info_.Grid_Span()) / grid_.Tile_Height;
+    }
 
-    TPopulation_Settings settings;
-    if (request.Map_Class) {
-        const int32_t difficulty = request.Sources ? request.Sources->Difficulty : 2;
-        const uint16_t start_level = request.Sources ? request.Sources->Start_Level : 0;
-        settings = Compute_Population_Settings(*request.Map_Class, difficulty, start_level);
-        Debug_Log(log_source, "Map File Name:        " + request.Map_File_Name);
+    // What the map class asks of the population (nothing without a map class).
+    void compute_population_settings() {
+        if (!request_.Map_Class)
+            return;
+        const int32_t difficulty = request_.Sources ? request_.Sources->Difficulty : 2;
+        const uint16_t start_level = request_.Sources ? request_.Sources->Start_Level : 0;
+        settings_ = Compute_Population_Settings(*request_.Map_Class, difficulty, start_level);
+        Debug_Log(log_source, "Map File Name:        " + request_.Map_File_Name);
         Debug_Log(log_source,
-                  "  Item Level Range:   " + std::to_string(request.Map_Class->Item_Level_Min) +
-                      " - " + std::to_string(request.Map_Class->Item_Level_Max));
+                  "  Item Level Range:   " + std::to_string(request_.Map_Class->Item_Level_Min) +
+                      " - " + std::to_string(request_.Map_Class->Item_Level_Max));
     }
 
-    // A layout whose random parts failed is dug again with the next random numbers;
-    // each attempt starts from the counters the file gave.
-    std::vector<uint32_t> per_level, per_module;
-    for (const TTile_Class& tile : tiles.Tiles) {
-        per_level.push_back(tile.Max_Per_Level);
-        per_module.push_back(tile.Max_Per_Module);
-    }
-    const int32_t attempts = std::max(1, request.Layout_Attempts);
-    std::vector<std::string> layout_errors;
-    for (int32_t attempt = 1; attempt <= attempts; ++attempt) {
-        result.Layout_Attempts_Used = attempt;
-        for (size_t t = 0; t < tiles.Tiles.size(); ++t) {
-            tiles.Tiles[t].Max_Per_Level = per_level[t];
-            tiles.Tiles[t].Max_Per_Module = per_module[t];
+    // The starting tiles, growth and the repair of starting points that cannot reach
+    // each other. A layout whose random parts failed is dug again with the next random
+    // numbers; each attempt starts from the counters the file gave.
+    void lay_out_tiles() {
+        std::vector<uint32_t> per_level, per_module;
+        for (const TTile_Class& tile : tiles_.Tiles) {
+            per_level.push_back(tile.Max_Per_Level);
+            per_module.push_back(tile.Max_Per_Module);
         }
-        grid.Cells.assign(static_cast<size_t>(grid.Width * grid.Height), TGrid_Cell{});
-        layout_errors.clear();
-        TGrid_Layout layout(tiles, grid, layout_errors, request.Map_Number, request.Map_File_Name);
-        layout.Place_Starting_Tiles();
-        layout.Grow();
-        if (info.Require_Start_Connections)
-            layout.Ensure_Starting_Point_Connections();
-        if (layout_errors.empty() || !layout.Random_Failure)
-            break;
+        const int32_t attempts = std::max(1, request_.Layout_Attempts);
+        std::vector<std::string> layout_errors;
+        for (int32_t attempt = 1; attempt <= attempts; ++attempt) {
+            result_.Layout_Attempts_Used = attempt;
+            for (size_t t = 0; t < tiles_.Tiles.size(); ++t) {
+                tiles_.Tiles[t].Max_Per_Level = per_level[t];
+                tiles_.Tiles[t].Max_Per_Module = per_module[t];
+            }
+            grid_.Cells.assign(static_cast<size_t>(grid_.Width * grid_.Height), TGrid_Cell{});
+            layout_errors.clear();
+            TGrid_Layout layout(tiles_, grid_, layout_errors, request_.Map_Number,
+                                request_.Map_File_Name);
+            layout.Place_Starting_Tiles();
+            layout.Grow();
+            if (info_.Require_Start_Connections)
+                layout.Ensure_Starting_Point_Connections();
+            if (layout_errors.empty() || !layout.Random_Failure)
+                break;
+        }
+        errors_.insert(errors_.end(), layout_errors.begin(), layout_errors.end());
     }
-    errors.insert(errors.end(), layout_errors.begin(), layout_errors.end());
 
-    // Cell 1 never starts before square 1, so the grid stays on the map.
-    grid.Offset_X = std::max(1, (Map_Size - grid.Tile_Width * grid.Width) / 2);
-    grid.Offset_Y = std::max(1, (Map_Size - grid.Tile_Height * grid.Height) / 2);
+    void centre_grid() {
+        // Cell 1 never starts before square 1, so the grid stays on the map.
+        grid_.Offset_X = std::max(1, (Map_Size - grid_.Tile_Width * grid_.Width) / 2);
+        grid_.Offset_Y = std::max(1, (Map_Size - grid_.Tile_Height * grid_.Height) / 2);
+    }
 
-    for (int32_t cx = 1; cx <= grid.Width; ++cx)
-        for (int32_t cy = 1; cy <= grid.Height; ++cy) {
-            const TTile_Class* tile = tiles.Tile(grid.Cell(cx, cy).Tile);
-            if (!tile)
-                continue;
-            for (size_t n = 0; n < info.Entrances.size(); ++n) {
-                const TTile_Class_Specific_Location& entrance = info.Entrances[n];
-                if (entrance.Name != tile->Name)
+    // Every occupied cell with its tile, cx outer and cy inner.
+    template <typename F> void for_each_placed_tile(F&& f) {
+        for (int32_t cx = 1; cx <= grid_.Width; ++cx)
+            for (int32_t cy = 1; cy <= grid_.Height; ++cy)
+                if (const TTile_Class* tile = tiles_.Tile(grid_.Cell(cx, cy).Tile))
+                    f(cx, cy, *tile);
+    }
+
+    void collect_entrances() {
+        TEntrance_Lists& entrances = result_.Entrances;
+        for_each_placed_tile([&](int32_t cx, int32_t cy, const TTile_Class& tile) {
+            for (size_t n = 0; n < info_.Entrances.size(); ++n) {
+                const TTile_Class_Specific_Location& entrance = info_.Entrances[n];
+                if (entrance.Name != tile.Name)
                     continue;
                 // An entrance outside its tile or the map is left out (and reported as
                 // not found when a connection needs it).
-                const auto turned = Turn_Tile_Square(info, tile->Rotation, entrance.X, entrance.Y);
+                const auto turned = Turn_Tile_Square(info_, tile.Rotation, entrance.X, entrance.Y);
                 if (!turned)
                     continue;
-                const int32_t x = grid.Left(cx) + turned->X - 1;
-                const int32_t y = grid.Top(cy) + turned->Y - 1;
+                const int32_t x = grid_.Left(cx) + turned->X - 1;
+                const int32_t y = grid_.Top(cy) + turned->Y - 1;
                 if (!TMap::In_Map(x, y))
                     continue;
-                result.Entrances.Ids.push_back(static_cast<uint32_t>(n + 1));
-                result.Entrances.Xs.push_back(x);
-                result.Entrances.Ys.push_back(y);
+                entrances.Ids.push_back(static_cast<uint32_t>(n + 1));
+                entrances.Xs.push_back(x);
+                entrances.Ys.push_back(y);
             }
-        }
-
-    const TModule_Chance_Group* chance_group =
-        settings.Chance_Group_Index >= 1 &&
-                settings.Chance_Group_Index <= static_cast<int32_t>(Chance_Groups.size())
-            ? &Chance_Groups[static_cast<size_t>(settings.Chance_Group_Index - 1)]
-            : nullptr;
-    for (int32_t cx = 1; cx <= grid.Width; ++cx)
-        for (int32_t cy = 1; cy <= grid.Height; ++cy) {
-            const TTile_Class* tile = tiles.Tile(grid.Cell(cx, cy).Tile);
-            if (!tile)
-                continue;
-            const int32_t left = grid.Left(cx), top = grid.Top(cy);
-            Paint_Tile_Squares(*tile, cache, [&](int32_t column, int32_t row, uint16_t slot) {
-                if (TMap_Square* square = map.Get_Square(left + column, top + row))
-                    square->Terrain = slot;
-            });
-            if (chance_group) {
-                apply_tile_marks(map, grid, cx, cy, tile->Locked_Terrain_Groups, true,
-                                 chance_group->Locked_Group_Names,
-                                 chance_group->Locked_Group_Percents, "");
-                apply_tile_marks(map, grid, cx, cy, tile->Trapped_Terrain_Groups, false,
-                                 chance_group->Trapped_Group_Names,
-                                 chance_group->Trapped_Group_Percents, settings.Trap_Group_Name);
-            }
-        }
-
-    if (info.Add_Black_Border)
-        Add_Black_Border_Pass(map, info);
-    if (info.Change_Generic_Walls)
-        Change_Generic_Walls_Pass(map, cache);
-    if (info.Change_Door_Directions)
-        Change_Door_Directions_Pass(map, cache);
-
-    if (request.Map_Class && request.Sources) {
-        TPopulation_Request population{request.Map_Number, request.Map_File_Name,
-                                       request.Map_Class->Stores_Filename,
-                                       request.Map_Class->Item_Classes_Filename};
-        Populate_Level(map, tiles, grid, settings, *request.Sources, population, result.Counts,
-                       errors);
+        });
     }
 
-    // No terrain of the border's categories: the border keeps what was dug rather than
-    // losing its terrain.
-    const uint16_t border =
-        info.Border_Fill_Categories.empty()
-            ? 0
-            : cache.Find_Terrain_By_Categories(info.Border_Fill_Categories).Slot;
-    if (border != 0) {
-        const int64_t b = static_cast<int64_t>(info.Increased_Border_Size) + 8;
+    // Each placed tile's terrain, then its locks and traps, cell by cell: the marks of
+    // a cell are drawn right after its terrain.
+    void paint_tiles() {
+        const TModule_Chance_Group* chance_group =
+            settings_.Chance_Group_Index >= 1 &&
+                    settings_.Chance_Group_Index <= static_cast<int32_t>(Chance_Groups.size())
+                ? &Chance_Groups[static_cast<size_t>(settings_.Chance_Group_Index - 1)]
+                : nullptr;
+        for_each_placed_tile([&](int32_t cx, int32_t cy, const TTile_Class& tile) {
+            paint_cell(cx, cy, tile);
+            if (chance_group)
+                lock_and_trap_cell(cx, cy, tile, *chance_group);
+        });
+    }
+
+    void paint_cell(int32_t cx, int32_t cy, const TTile_Class& tile) {
+        const int32_t left = grid_.Left(cx), top = grid_.Top(cy);
+        Paint_Tile_Squares(tile, cache_, [&](int32_t column, int32_t row, uint16_t slot) {
+            if (TMap_Square* square = map_.Get_Square(left + column, top + row))
+                square->Terrain = slot;
+        });
+    }
+
+    void lock_and_trap_cell(int32_t cx, int32_t cy, const TTile_Class& tile,
+                            const TModule_Chance_Group& group) {
+        apply_tile_marks(map_, grid_, cx, cy, tile.Locked_Terrain_Groups, true,
+                         group.Locked_Group_Names, group.Locked_Group_Percents, "");
+        apply_tile_marks(map_, grid_, cx, cy, tile.Trapped_Terrain_Groups, false,
+                         group.Trapped_Group_Names, group.Trapped_Group_Percents,
+                         settings_.Trap_Group_Name);
+    }
+
+    // Wall outlines, then generic walls turned to their shapes, then doors turned to
+    // their walls, as the tile file asks.
+    void refine_walls() {
+        if (info_.Add_Black_Border)
+            Add_Black_Border_Pass(map_, info_);
+        if (info_.Change_Generic_Walls)
+            Change_Generic_Walls_Pass(map_, cache_);
+        if (info_.Change_Door_Directions)
+            Change_Door_Directions_Pass(map_, cache_);
+    }
+
+    void populate() {
+        if (!request_.Map_Class || !request_.Sources)
+            return;
+        TPopulation_Request population{request_.Map_Number, request_.Map_File_Name,
+                                       request_.Map_Class->Stores_Filename,
+                                       request_.Map_Class->Item_Classes_Filename};
+        Populate_Level(map_, tiles_, grid_, settings_, *request_.Sources, population,
+                       result_.Counts, errors_);
+    }
+
+    // The outer border in its own terrain. No terrain of the border's categories: the
+    // border keeps what was dug rather than losing its terrain.
+    void paint_border() {
+        const uint16_t border =
+            info_.Border_Fill_Categories.empty()
+                ? 0
+                : cache_.Find_Terrain_By_Categories(info_.Border_Fill_Categories).Slot;
+        if (border == 0)
+            return;
+        const int64_t b = static_cast<int64_t>(info_.Increased_Border_Size) + 8;
         for (int32_t x = 1; x <= Map_Size - 1; ++x)
             for (int32_t y = 1; y <= Map_Size - 1; ++y) {
                 const bool in_border =
                     x <= b - 1 || y <= b - 1 || x >= Map_Size - b || y >= Map_Size - b;
                 if (in_border)
-                    map.Get_Square(x, y)->Terrain = border;
+                    map_.Get_Square(x, y)->Terrain = border;
             }
     }
-    result.Counts.Locks = static_cast<int32_t>(map.Locks().Names.size());
-    result.Counts.Traps = static_cast<int32_t>(map.Traps().Names.size());
+
+    TMap& map_;
+    TTile_Class_Set& tiles_;
+    const TTile_Class_Info& info_;
+    const TDig_Request& request_;
+    TDig_Result& result_;
+    TTile_Grid& grid_;
+    std::vector<std::string>& errors_;
+    TTerrain_Category_Cache cache_;
+    TPopulation_Settings settings_;
+};
+
+} // namespace
+
+void Dig_Tile_Map(TMap& map, TTile_Class_Set& tiles, const TDig_Request& request,
+                  TDig_Result& result, std::vector<std::string>& errors) {
+    TLevel_Digger(map, tiles, request, result, errors).Run();
 }
