@@ -210,9 +210,11 @@ class TLevel_Populator {
     }
 
     TMonster_Creation_Context creation_context() {
-        return TMonster_Creation_Context{
+        TMonster_Creation_Context context{
             *sources_.Monster_Classes, sources_.Difficulty, nullptr,
             sources_.Item_Classes,     &item_context_,      &Monster_Rand_Items_Carried};
+        context.Item_Grouping = s_.Item_Grouping;
+        return context;
     }
 
     void place_monsters() {

@@ -107,7 +107,8 @@ void carry_item(TMonster& monster, const std::string& class_name, int32_t level_
                 int32_t level_max, int32_t quantity, const TMonster_Creation_Context& context) {
     if (!context.Item_Classes || !context.Item_Context)
         return;
-    const TItem_Class* item_class = context.Item_Classes->Find_Random_Class(class_name, "all");
+    const TItem_Class* item_class =
+        context.Item_Classes->Find_Random_Class(class_name, context.Item_Grouping);
     if (!item_class)
         return;
     TItem_List& items = context.Item_Context->Items;

@@ -26,6 +26,9 @@ struct TMonster_Creation_Context {
     const TItem_Class_List* Item_Classes = nullptr;
     TRandom_Item_Context* Item_Context = nullptr;
     const std::vector<TCarried_Item_Rule>* Random_Items = nullptr;
+    // The map's item grouping type: what the monster carries comes from the item
+    // classes of its groups, as what lies on the map does.
+    std::string Item_Grouping = "all";
 };
 
 // Health, abilities and damage of a monster at level L with D = difficulty − 2.

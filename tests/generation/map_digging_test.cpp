@@ -574,6 +574,59 @@ TEST(Dig_Population, TheGroupCountIsDrawnEvenWhenNoGroupIsLoaded) {
     EXPECT_EQ(next, Random(1000000));
 }
 
+TEST(Dig_Population, WhatMonstersCarryFollowsTheMapsItemGrouping) {
+    auto map = std::make_unique<TDig_Map>();
+    TTile_Class_Set tiles = tile_set(16);
+    TTile_Class room = framed_tile("Den", "0000", 16);
+    for (uint8_t x = 3; x <= 12; ++x)
+        room.Specific_Monsters.push_back({"Rat", x, 4});
+    tiles.Tiles.push_back(room);
+    tiles.Info.Specific_Locations = {{"Den", 5, 5}};
+    std::vector<std::string> errors;
+    const TDig_Result dug = dig(*map, tiles, errors);
+    ASSERT_TRUE(errors.empty());
+
+    // Two classes of one name, in different groups; every rat carries one.
+    TItem_Class_List items;
+    for (const char* group : {"iron", "bone"}) {
+        TItem_Class blade;
+        blade.Class_Name = blade.Name = "Blade";
+        blade.Item_Group = group;
+        blade.Item_Type = static_cast<uint8_t>(TItem_Type::Weapon);
+        items.Add(blade);
+    }
+    TMonster_Class rat;
+    rat.Name = "Rat";
+    rat.Items = {{"Blade", 100}};
+    TMonster_Class_List monsters;
+    monsters.Add(rat);
+    TPopulation_Sources sources;
+    sources.Item_Classes = &items;
+    sources.Monster_Classes = &monsters;
+    TPopulation_Settings settings;
+    settings.Item_Grouping = "bone";
+    settings.Monster_Grouping = "all";
+    settings.Monster_Level_Min = settings.Monster_Level_Max = 1;
+    settings.Item_Level_Min = settings.Item_Level_Max = 1;
+    Monster_Groups.clear();
+    Free_Store_Classes();
+
+    TDig_Counts counts;
+    Populate_Level(*map, tiles, dug.Grid, settings, sources, {3, "test.txt", "", ""}, counts,
+                   errors);
+    ASSERT_EQ(counts.Monsters, 10);
+    int32_t carried = 0;
+    for (int32_t n = 1; n <= map->Monster_List.Count(); ++n) {
+        const TMonster* monster = map->Monster_List.Get(n);
+        if (!monster)
+            continue;
+        ASSERT_EQ(monster->Inventory.Count(), 1);
+        EXPECT_EQ(monster->Inventory.Items.Get(1, map->Item_List)->Item_Group, "bone");
+        ++carried;
+    }
+    EXPECT_EQ(carried, 10);
+}
+
 // ---- The square passes ----
 
 class Square_Passes : public ::testing::Test {
