@@ -99,13 +99,17 @@ bool act_on_terrain(TMap& map, TMonster& actor, int32_t x, int32_t y, TMain_Call
         // its face: otherwise every door would close again as the player reached it.
         return false;
     }
+    // The chest window belongs to the terrain acted on (the closed chest), whatever it
+    // turns into, and opens whether or not it changes.
+    const bool chest = terrain->Display_Chest_Window;
     if (const uint16_t next = terrain->Get_Next_Terrain(action)) {
         // An ID the terrain list lacks leaves the square as it was.
         map.Change_Terrain(x, y, next);
         done = true;
-        const TTerrain* now = square.Get_Terrain(map);
-        if (now && now->Display_Chest_Window && map.Player() == &actor)
-            callbacks.Open_Chest(x, y);
+    }
+    if (chest && map.Player() == &actor) {
+        callbacks.Open_Chest(x, y);
+        done = true;
     }
     return done;
 }
@@ -165,8 +169,9 @@ bool Act_On_Square(TMap& map, TMonster& actor, int32_t x, int32_t y, uint16_t sp
     const bool own_square = actor.X == x && actor.Y == y;
     TMonster* other = square->Get_Monster(map);
     if (other && other != &actor) {
-        // The actor's own followers are neither spoken to nor struck: they block.
-        if (other->Leader == actor.Number)
+        // The actor's own followers are neither spoken to nor struck: walking into one
+        // blocks. A spell may still be cast at one (a heal on a summoned ally).
+        if (other->Leader == actor.Number && spell == 0)
             return false;
         if ((!other->Talk_Topic_Names.empty() || other->Store_Number != 0) && adjacent) {
             callbacks.Open_Talk(*other);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "rules/callbacks_recorder.h"
+#include "rules/spells.h"
 #include "shell/random.h"
 #include "world/actions.h"
 #include "world/group_files.h"
@@ -119,6 +120,93 @@ TEST(Act_On_Square, Doors_Chests_And_Shots_At_A_Spot) {
     ASSERT_FALSE(map.shown.attacks.empty());
     EXPECT_EQ(map.shown.attacks.back().X, 55);
     EXPECT_EQ(map.shown.attacks.back().Target, 0);
+}
+
+TEST(Act_On_Square, The_Chest_Window_Follows_The_Terrain_Acted_On) {
+    TAction_Map map;
+    const auto add = [&](uint16_t id, const std::string& name, bool window, uint16_t next) {
+        TTerrain t = Make_Terrain(id, name, 0, Vision_Normal);
+        t.Next_Terrain_Action = static_cast<uint8_t>(TTerrain_Action::Open);
+        t.Next_Terrain_ID = {next, 0, 0, 0};
+        t.Display_Chest_Window = window;
+        return map.Terrains.Add_Terrain(t);
+    };
+    // A chest whose open form shows no window, one that does not open at all, and a
+    // crate that opens into a chest.
+    const uint16_t strongbox = add(30, "Strongbox", true, 31);
+    const uint16_t open_box = add(31, "Open Strongbox", false, 0);
+    const uint16_t coffer = add(32, "Coffer", true, 0);
+    const uint16_t crate = add(33, "Crate", false, 30);
+    using TSquares = std::vector<std::pair<int32_t, int32_t>>;
+
+    map.Get_Square(51, 50)->Terrain = strongbox;
+    EXPECT_TRUE(Act_On_Square(map, map.player(), 51, 50, 0, map.shown));
+    EXPECT_EQ(map.terrain_at(51, 50), open_box);
+    EXPECT_EQ(map.shown.chests, (TSquares{{51, 50}}));
+    // The open strongbox is no chest: acting on it again asks for nothing.
+    EXPECT_FALSE(Act_On_Square(map, map.player(), 51, 50, 0, map.shown));
+    EXPECT_EQ(map.shown.chests.size(), 1u);
+
+    // A chest that stays as it is still opens its window.
+    map.Get_Square(49, 50)->Terrain = coffer;
+    EXPECT_TRUE(Act_On_Square(map, map.player(), 49, 50, 0, map.shown));
+    EXPECT_EQ(map.terrain_at(49, 50), coffer);
+    EXPECT_EQ(map.shown.chests, (TSquares{{51, 50}, {49, 50}}));
+
+    // Opening a crate into a chest shows no window yet.
+    map.Get_Square(50, 49)->Terrain = crate;
+    EXPECT_TRUE(Act_On_Square(map, map.player(), 50, 49, 0, map.shown));
+    EXPECT_EQ(map.terrain_at(50, 49), strongbox);
+    EXPECT_EQ(map.shown.chests.size(), 2u);
+
+    // A chest still locked shows nothing; nor does a chest a monster opens.
+    map.Get_Square(50, 51)->Terrain = strongbox;
+    map.Set_Lock("Brass", 50, 51, true);
+    EXPECT_TRUE(Act_On_Square(map, map.player(), 50, 51, 0, map.shown));
+    EXPECT_EQ(map.terrain_at(50, 51), strongbox);
+    const uint16_t rat = map.Put_Creature(60, 60, "Rat");
+    map.Get_Square(61, 60)->Terrain = strongbox;
+    EXPECT_TRUE(Act_On_Square(map, *map.Monster_List.Get(rat), 61, 60, 0, map.shown));
+    EXPECT_EQ(map.shown.chests.size(), 2u);
+}
+
+TEST(Act_On_Square, A_Spell_Reaches_Ones_Own_Follower_But_Walking_Into_It_Blocks) {
+    TAction_Map map;
+    struct TSpells_Cleared {
+        ~TSpells_Cleared() { Master_Spells.Clear(); }
+    } cleared;
+    TSpell mend;
+    mend.Name = "Mend Ally";
+    mend.Maximum_Levels_From_Start = 5;
+    mend.Mana_Cost = 4;
+    mend.Target_Type = static_cast<uint8_t>(TEffect_Target::Monster);
+    mend.Damage.Set_Damage(0, 0, 0, 5);
+    mend.Effects.Add_Effect(TEffect_Type::Life_Current, 10, 10);
+    Master_Spells.Add(mend);
+    const auto spell = static_cast<uint16_t>(Master_Spells.Count());
+    map.player().Spells.Learn(spell, 1, 100);
+    map.player().Maximum_Mana = 20;
+    map.player().Mana = 20;
+    const uint16_t pet = map.Put_Creature(51, 50, "Summoned Wolf");
+    map.Monster_List.Get(pet)->Leader = map.Player_Number;
+
+    // The heal goes to the ally beside the caster, and to one further off.
+    EXPECT_TRUE(Act_On_Square(map, map.player(), 51, 50, spell, map.shown));
+    ASSERT_EQ(map.shown.spells.size(), 1u);
+    EXPECT_EQ(map.shown.spells[0].Target, pet);
+    EXPECT_DOUBLE_EQ(map.player().Mana, 16);
+    Move_Creature(map, *map.Monster_List.Get(pet), 53, 50);
+    EXPECT_TRUE(Act_On_Square(map, map.player(), 53, 50, spell, map.shown));
+    ASSERT_EQ(map.shown.spells.size(), 2u);
+    EXPECT_EQ(map.shown.spells[1].Target, pet);
+
+    // Walking into the ally neither strikes it nor casts anything: it blocks.
+    Move_Creature(map, *map.Monster_List.Get(pet), 51, 50);
+    EXPECT_FALSE(Act_On_Square(map, map.player(), 51, 50, 0, map.shown));
+    EXPECT_EQ(Player_Step(map, map.player(), 3, map.shown), Step_Blocked);
+    EXPECT_EQ(where(map.player()), where(50, 50));
+    EXPECT_TRUE(map.shown.attacks.empty());
+    EXPECT_EQ(map.shown.spells.size(), 2u);
 }
 
 TEST(Act_On_Square, Traps_Spring_Or_Are_Noticed) {
