@@ -19,8 +19,8 @@ void TDamage::Set_Damage(int32_t min, int32_t max, int32_t firing_fx, int32_t ma
 }
 
 int32_t TDamage::Get_Random_Amount() const {
-    if (Min >= Max)
-        return Min;
+    // Min equal to Max still draws its one number, so that seeded runs keep the same
+    // random sequence; Min above Max draws nothing (Random of 0) and rolls Min.
     return Min + Random(Max - Min + 1);
 }
 

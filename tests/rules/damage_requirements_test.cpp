@@ -80,6 +80,23 @@ TEST(Damage, SettersSaturateInsteadOfWrapping) {
         EXPECT_EQ(d.Get_Random_Amount(), 4);
 }
 
+TEST(Damage, AnEqualRangeStillDrawsItsNumberAndAReversedOneDrawsNone) {
+    // Seeded runs depend on every roll drawing exactly as the rules say.
+    Set_Random_Seed(41);
+    Random(1);
+    const uint32_t after_one_draw = Get_Random_Seed();
+    TDamage d;
+    d.Set_Damage(4, 4, 0, 0);
+    Set_Random_Seed(41);
+    EXPECT_EQ(d.Get_Random_Amount(), 4);
+    EXPECT_EQ(Get_Random_Seed(), after_one_draw);
+    // Min above Max draws nothing and rolls Min.
+    d.Set_Damage(6, 2, 0, 0);
+    Set_Random_Seed(41);
+    EXPECT_EQ(d.Get_Random_Amount(), 6);
+    EXPECT_EQ(Get_Random_Seed(), 41u);
+}
+
 TEST(Damage, SaveKeepsTheFourNumbersOnly) {
     TDamage d;
     d.Set_Damage(3, 300, 9, 200);
