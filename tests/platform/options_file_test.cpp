@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
+#include <thread>
 
 #include "platform/clock.h"
 #include "platform/message_box.h"
@@ -85,8 +87,11 @@ TEST(Clock, GivesAPlausibleLocalTimeAndAMovingTick) {
     EXPECT_TRUE(t.month >= 1 && t.month <= 12);
     EXPECT_TRUE(t.hour >= 0 && t.hour <= 23);
     EXPECT_TRUE(t.millisecond >= 0 && t.millisecond <= 999);
-    uint32_t a = Tick_Count();
-    uint32_t b = Tick_Count();
-    EXPECT_GE(b - a, 0u);
+    // The tick counts milliseconds: a pause of 30 shows as about 30, not as 0 nor as
+    // seconds or microseconds.
+    const uint32_t a = Tick_Count();
+    std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    const uint32_t b = Tick_Count();
+    EXPECT_GE(b - a, 29u);
     EXPECT_LT(b - a, 1000u);
 }

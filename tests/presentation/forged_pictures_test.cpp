@@ -8,11 +8,12 @@
 #include "platform/files.h"
 #include "presentation/bmp_file.h"
 
-#ifdef KV_GAME_DIR
-
 namespace fs = std::filesystem;
 
 TEST(Forged_Pictures, EveryPictureOfTheGameFolderLoads) {
+#ifndef KV_GAME_DIR
+    GTEST_SKIP() << "this build makes no game folder: the content generator is not built";
+#else
     const fs::path pictures = fs::path(KV_GAME_DIR) / "Pictures";
     ASSERT_TRUE(fs::is_directory(pictures)) << pictures;
     size_t system = 0, items = 0, total = 0;
@@ -37,6 +38,5 @@ TEST(Forged_Pictures, EveryPictureOfTheGameFolderLoads) {
     EXPECT_GE(system, 44u); // the 44 the engine names, and the effect sheets
     EXPECT_GT(items, 0u);
     EXPECT_GT(total, system + items);
-}
-
 #endif
+}

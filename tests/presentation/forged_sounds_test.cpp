@@ -7,11 +7,12 @@
 
 #include "platform/sdl/sdl_wave.h"
 
-#ifdef KV_GAME_DIR
-
 namespace fs = std::filesystem;
 
 TEST(Forged_Sounds, EveryWaveOfTheGameFolderIsReadable) {
+#ifndef KV_GAME_DIR
+    GTEST_SKIP() << "this build makes no game folder: the content generator is not built";
+#else
     size_t sounds = 0;
     for (const char* folder : {"Sounds", "Music"}) {
         const fs::path dir = fs::path(KV_GAME_DIR) / folder;
@@ -29,6 +30,5 @@ TEST(Forged_Sounds, EveryWaveOfTheGameFolderIsReadable) {
         }
     }
     EXPECT_GT(sounds, 56u); // the engine's own sounds and the content's
-}
-
 #endif
+}

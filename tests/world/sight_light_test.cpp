@@ -8,6 +8,13 @@ namespace {
 // The viewer at (100, 100): cell (7, 7) of the window whose top-left is (93, 93).
 constexpr int32_t V = 100, L = V - 7;
 
+// Sight and light follow the vision flags alone: smoke lets every mover through but
+// no sight, while water stops land and air movers and is seen across.
+uint16_t add_smoke(TTest_Map& map) {
+    return map.Terrains.Add_Terrain(
+        Make_Terrain(6, "Smoke", Movement_Land | Movement_Air | Movement_Water, 0));
+}
+
 TEST(Sight, OpenGroundIsVisibleEverywhereOnTheMap) {
     TTest_Map map;
     map.Compute_Sight(L, L, Vision_Normal);
@@ -31,17 +38,27 @@ TEST(Sight, OpenGroundIsVisibleEverywhereOnTheMap) {
 
 TEST(Sight, AWallTwoEastHidesTheRowBehindIt) {
     TTest_Map map;
-    map.Get_Square(V + 2, V)->Terrain = Wall;
+    const uint16_t smoke = add_smoke(map);
+    for (const uint16_t blocker : {Wall, smoke}) {
+        SCOPED_TRACE(blocker);
+        map.Get_Square(V + 2, V)->Terrain = blocker;
+        map.Compute_Sight(L, L, Vision_Normal);
+        EXPECT_EQ(map.Get_Sight(9, 7), 1); // the wall itself is seen
+        for (int32_t i = 10; i <= 14; ++i)
+            EXPECT_EQ(map.Get_Sight(i, 7), 0) << i;
+        // Each ring looks one step toward the centre, diagonally off the axis.
+        EXPECT_EQ(map.Get_Sight(10, 6), 0);
+        EXPECT_EQ(map.Get_Sight(10, 8), 0);
+        EXPECT_EQ(map.Get_Sight(10, 5), 1);
+        for (int32_t i = 0; i <= 6; ++i)
+            EXPECT_EQ(map.Get_Sight(i, 7), 1) << i;
+    }
+    // Water that no land or air mover crosses hides nothing.
+    map.Fill(V + 2, V - 1, V + 3, V + 1, Water);
     map.Compute_Sight(L, L, Vision_Normal);
-    EXPECT_EQ(map.Get_Sight(9, 7), 1); // the wall itself is seen
-    for (int32_t i = 10; i <= 14; ++i)
-        EXPECT_EQ(map.Get_Sight(i, 7), 0) << i;
-    // Each ring looks one step toward the centre, diagonally off the axis.
-    EXPECT_EQ(map.Get_Sight(10, 6), 0);
-    EXPECT_EQ(map.Get_Sight(10, 8), 0);
-    EXPECT_EQ(map.Get_Sight(10, 5), 1);
-    for (int32_t i = 0; i <= 6; ++i)
-        EXPECT_EQ(map.Get_Sight(i, 7), 1) << i;
+    for (int32_t i = 0; i < View_Size; ++i)
+        for (int32_t j = 0; j < View_Size; ++j)
+            EXPECT_EQ(map.Get_Sight(i, j), 1) << i << "," << j;
 }
 
 TEST(Sight, TheViewersNeighboursAreAlwaysVisible) {
@@ -85,11 +102,19 @@ TEST(Light, ATorchOfRadiusThreeFadesOverFiveSquaresAndUniversalLightIsFull) {
 TEST(Light, WallsCastShadowsAndCreaturesCarryLight) {
     TTest_Map map;
     map.Get_Square(V, V)->Terrain = Torch;
-    map.Get_Square(V + 2, V)->Terrain = Wall;
+    const uint16_t smoke = add_smoke(map);
+    for (const uint16_t blocker : {Wall, smoke}) {
+        SCOPED_TRACE(blocker);
+        map.Get_Square(V + 2, V)->Terrain = blocker;
+        map.Compute_Light(L, L, Vision_Normal);
+        EXPECT_EQ(map.Get_Light(9, 7), 2);  // the wall's face is lit
+        EXPECT_EQ(map.Get_Light(10, 7), 4); // behind it stays dark
+        EXPECT_EQ(map.Get_Light(4, 7), 3);  // the other side is not shadowed
+    }
+    // Light crosses water as sight does.
+    map.Get_Square(V + 2, V)->Terrain = Water;
     map.Compute_Light(L, L, Vision_Normal);
-    EXPECT_EQ(map.Get_Light(9, 7), 2);  // the wall's face is lit
-    EXPECT_EQ(map.Get_Light(10, 7), 4); // behind it stays dark
-    EXPECT_EQ(map.Get_Light(4, 7), 3);  // the other side is not shadowed
+    EXPECT_EQ(map.Get_Light(10, 7), 3);
 
     // A creature's light of 2 (r = 4) seven squares west of the window still reaches in.
     TTest_Map other;
