@@ -136,6 +136,13 @@ int32_t TMonster::Get_Light_Radius() const {
     return radius;
 }
 
+int32_t TMonster::Get_Movement_Interval() const {
+    if (Is_Monster() && Movement_Interval > Base_Movement_Interval)
+        return std::min<int32_t>(Movement_Interval, std::max<int32_t>(Maximum_Movement_Interval,
+                                                                      Base_Movement_Interval));
+    return Movement_Interval;
+}
+
 int32_t TMonster::Get_Chance_Against(TEffect_Type type, const TMonster& target) const {
     int32_t chance = Get_Effect_Total(type);
     if (chance >= 1)
@@ -162,12 +169,10 @@ void TMonster::Recalculate() {
         Physical_Resist = word(std::max(0, Get_Physical_Resist_Total() + Resist_All_Base));
         Health_Regeneration = Get_Effect_Total(TEffect_Type::Life_Regeneration);
         Weight_Carried = word(Inventory.Get_Total_Weight(items));
-        // "Reduce Movement" counts once, on the interval the monster was made with.
-        int64_t interval = static_cast<int64_t>(Base_Movement_Interval) + reduce_movement;
-        if (reduce_movement > 0)
-            interval = std::min<int64_t>(
-                interval, std::max<int64_t>(Maximum_Movement_Interval, Base_Movement_Interval));
-        Movement_Interval = word(interval);
+        // "Reduce Movement" counts once, on the interval the monster was made with, and in
+        // full: the limit applies in Get_Movement_Interval, so that a saved monster's
+        // record still tells its base.
+        Movement_Interval = word(static_cast<int64_t>(Base_Movement_Interval) + reduce_movement);
     } else {
         static const TClass_Info no_class{};
         const TClass_Info* found = Get_Class();

@@ -37,10 +37,14 @@ void TMonster::Award_Kill(TMonster* killer) const {
 }
 
 void TMonster::Die(TMonster* killer, const std::string& cause) {
+    if (dead_)
+        return;
     Health = 0;
     TCreature_World* world = Creature_World();
-    if (!world)
+    if (!world) {
+        dead_ = true;
         return;
+    }
     world->Play_Sound(Sound_Death, X, Y);
     TItem_List& items = world->Items();
     TMonster* player = world->Player();
@@ -80,8 +84,7 @@ void TMonster::Die(TMonster* killer, const std::string& cause) {
     if (Event_ID != 0)
         world->Raise_Monster_Killed(Event_ID);
     world->Set_Square_Creature(X, Y, 0);
-    TMonster_List& monsters = world->Monsters();
-    // Last: this frees the creature.
-    if (monsters.Get(Number) == this)
-        monsters.Delete_Creature(Number);
+    // Last, so that the player and the event above still find it. The list frees it
+    // after the pass: callers up the stack may still hold it.
+    world->Monsters().Mark_Dead(*this);
 }

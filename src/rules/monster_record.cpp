@@ -173,13 +173,18 @@ void TMonster::Load(TValue_Reader& r) {
         throw TStream_Error("timed effects and their times differ in number");
     r.Read_String_List(Modifier_Names);
     Regeneration_Timer = Hunger_Timer = Move_Timer = Poison_Timer = Light_Timer = 0;
-    // The saved interval already holds "Reduce Movement"; take it off for the base.
-    const int64_t reduce =
-        static_cast<int64_t>(Timed_Effects.Get_Total(TEffect_Type::Reduce_Movement)) +
-        Permanent_Effects.Get_Total(TEffect_Type::Reduce_Movement);
-    Base_Movement_Interval = word(std::max<int64_t>(0, Movement_Interval - reduce));
-    const int64_t light =
-        static_cast<int64_t>(Timed_Effects.Get_Total(TEffect_Type::Light_Radius)) +
-        Permanent_Effects.Get_Total(TEffect_Type::Light_Radius);
-    Base_Light_Radius = static_cast<uint8_t>(std::clamp<int64_t>(Light_Radius - light, 0, 255));
+    Rebuild_Base();
+}
+
+void TMonster::Rebuild_Base() {
+    if (!Is_Monster())
+        return;
+    // Recalculate adds to the base exactly what the getters give with a base of 0. The
+    // saved interval holds "Reduce Movement" in full (Recalculate never limits it), so
+    // neither value is taken for a base with its effects still in it.
+    Base_Light_Radius = 0;
+    Base_Light_Radius = static_cast<uint8_t>(
+        std::clamp<int64_t>(static_cast<int64_t>(Light_Radius) - Get_Light_Radius(), 0, 255));
+    Base_Movement_Interval = word(static_cast<int64_t>(Movement_Interval) -
+                                  Get_Effect_Total(TEffect_Type::Reduce_Movement));
 }

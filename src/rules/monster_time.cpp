@@ -169,7 +169,7 @@ bool TMonster::Tick(int32_t frames_per_second) {
     const int32_t second = Speed_Scaled_Time(Second_Ms);
 
     if (Is_Monster()) {
-        int32_t interval = Movement_Interval;
+        int32_t interval = Get_Movement_Interval();
         const TMonster* player = world ? world->Player() : nullptr;
         if (player && player != this &&
             Movement_Strategy == static_cast<uint8_t>(TMovement_Strategy::Guard_Monster) &&
@@ -177,7 +177,9 @@ bool TMonster::Tick(int32_t frames_per_second) {
             interval = 200;
         if (Speed_Scaled_Time(interval) <= Move_Timer) {
             Move_Timer = 0;
-            if (world && !world->Behaviour_Step(*this))
+            // A monster that died in its step (even one the step did not report) does
+            // nothing more.
+            if (world && (!world->Behaviour_Step(*this) || dead_))
                 return false;
         }
         // The timer waits while the monster cannot regenerate, and restarts after each
