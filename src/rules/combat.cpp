@@ -221,6 +221,8 @@ bool Attack(TMonster& attacker, TMonster* target, int32_t x, int32_t y,
 bool Take_Damage(TMonster& target, uint16_t attacker_number, const TDamage& damage,
                  TMain_Callbacks& /*callbacks*/, const std::string& cause,
                  const TEffect_List& effects) {
+    if (target.Is_Dead())
+        return false;
     TMonster* attacker = find_creature(attacker_number);
     if (attacker == &target)
         attacker = nullptr;
@@ -306,21 +308,27 @@ bool Take_Damage(TMonster& target, uint16_t attacker_number, const TDamage& dama
     return false;
 }
 
-void Hit_Arrives(uint16_t attacker_number, uint16_t target_number, const TDamage& damage,
-                 const std::string& cause, TMain_Callbacks& callbacks) {
-    TMonster* target = find_creature(target_number);
+void Hit_Arrives(const TCreature_Ref& attacker_ref, const TCreature_Ref& target_ref,
+                 const TDamage& damage, const std::string& cause, TMain_Callbacks& callbacks) {
+    TCreature_World* world = Creature_World();
+    if (!world)
+        return;
+    TMonster_List& monsters = world->Monsters();
+    TMonster* target = target_ref.Resolve(monsters);
     if (!target)
         return;
-    TMonster* attacker = find_creature(attacker_number);
+    const uint16_t target_number = target->Number;
+    TMonster* attacker = attacker_ref.Resolve(monsters);
     if (attacker && attacker != target) {
         if (const int32_t t = target->Get_Effect_Total(TEffect_Type::Attacker_Takes_Damage);
             t > 0) {
             TDamage thorns;
             thorns.Amount = t;
             Take_Damage(*attacker, target_number, thorns, callbacks, target->Name, TEffect_List());
-            // The thorns may have killed (and freed) the attacker: look both up again.
-            attacker = find_creature(attacker_number);
-            target = find_creature(target_number);
+            // The thorns may have killed the attacker (or the death's event changed the
+            // map): look both up again.
+            attacker = attacker_ref.Resolve(monsters);
+            target = target_ref.Resolve(monsters);
             if (!target)
                 return;
         }
@@ -345,7 +353,7 @@ void Hit_Arrives(uint16_t attacker_number, uint16_t target_number, const TDamage
             c > 0 && Random_Range(1, 100) <= c)
             target->Set_Paralyzed(gap, attacker->Number);
     }
-    Take_Damage(*target, attacker ? attacker_number : uint16_t{0}, damage, callbacks, cause,
+    Take_Damage(*target, attacker ? attacker->Number : uint16_t{0}, damage, callbacks, cause,
                 damage.Effects);
 }
 

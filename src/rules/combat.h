@@ -9,6 +9,7 @@
 #include "rules/damage.h"
 #include "rules/effect_list.h"
 #include "rules/main_callbacks.h"
+#include "rules/references.h"
 
 class TMonster;
 
@@ -37,13 +38,16 @@ bool Has_Ranged_Attack(const TMonster& creature);
 bool Attack(TMonster& attacker, TMonster* target, int32_t x, int32_t y, TMain_Callbacks& callbacks);
 
 // The target takes the hit (damage.Amount, with damage.Duration for on-hit effects).
-// True when it died: it may then be freed, and the caller must not touch it again.
+// True when it died: it is then dead (still in memory until its list removes the dead).
+// A creature already dead takes nothing.
 bool Take_Damage(TMonster& target, uint16_t attacker_number, const TDamage& damage,
                  TMain_Callbacks& callbacks, const std::string& cause, const TEffect_List& effects);
 
-// A hit reaches its target (its sprite ended). Nothing happens when the target is gone;
-// an attacker killed on the way (by "Attacker Takes Damage") is not used again.
-void Hit_Arrives(uint16_t attacker_number, uint16_t target_number, const TDamage& damage,
+// A hit reaches its target (its sprite ended), both named by the references the sprite
+// took when the hit was shown (Creature_Ref of the shown numbers). Nothing happens when
+// the target is gone, even if another creature took its number since; an attacker gone
+// the same way, or killed on the way (by "Attacker Takes Damage"), is not used.
+void Hit_Arrives(const TCreature_Ref& attacker, const TCreature_Ref& target, const TDamage& damage,
                  const std::string& cause, TMain_Callbacks& callbacks);
 
 // The armour or element sound of a hit; empty when it deals nothing.

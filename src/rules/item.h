@@ -50,6 +50,10 @@ class TItem {
     std::vector<std::string> Spell_Names;
     std::vector<uint16_t> Spell_Levels;
     int32_t Picture_Index = 0; // run-time only, not saved
+    // Run-time only, not saved: given by the item list each time the item is placed in
+    // it, so that a reference (TItem_Ref) never takes a later item of the same number
+    // for this one.
+    uint32_t Serial = 0;
 
     TItem_Type Get_Type() const { return static_cast<TItem_Type>(Item_Type); }
     uint8_t Get_Equip_Location() const;

@@ -17,7 +17,10 @@ const TItem* TItem_List::Get(int32_t number) const {
 }
 
 uint16_t TItem_List::Add(const TItem& item) {
-    return Add_In_First_Free_Slot(slots_, item);
+    const uint16_t number = Add_In_First_Free_Slot(slots_, item);
+    if (number != 0)
+        slots_[number - 1]->Serial = Next_Entry_Serial();
+    return number;
 }
 
 void TItem_List::Delete_Slot(int32_t i) {
@@ -36,6 +39,7 @@ void TItem_List::Assign(const TItem_List& source) {
         return;
     Name = source.Name;
     slots_ = Copy_Numbered_Slots(source.slots_);
+    Give_Entry_Serials(slots_);
 }
 
 void TItem_List::Save(TValue_Writer& writer) const {
@@ -44,6 +48,7 @@ void TItem_List::Save(TValue_Writer& writer) const {
 
 void TItem_List::Load(TValue_Reader& reader) {
     Load_Numbered_Slots(reader, Name, slots_);
+    Give_Entry_Serials(slots_);
 }
 
 void TItem_Collection::Delete(int32_t i) {

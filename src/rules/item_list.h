@@ -13,7 +13,7 @@ class TValue_Reader;
 class TValue_Writer;
 
 // 1-based list of owned items in which a slot may be empty; an item's Number is its
-// slot.
+// slot. Each item placed in the list (added, loaded or copied in) gets a new Serial.
 class TItem_List {
   public:
     TItem_List() = default;

@@ -1,8 +1,9 @@
 #pragma once
 // Every creature: the player's character (a class number above 0) and every monster.
-// Its derived statistics come from base values, class factors and effects; time passes
-// for it in Tick (regeneration, hunger, conditions, timed effects, lights); it gains
-// experience and levels and dies.
+// Its derived statistics come from base values, class factors and effects (monster.cpp);
+// time passes for it in Tick (regeneration, hunger, conditions, timed effects, lights:
+// monster_time.cpp); it gains experience and levels (character_creation.cpp) and dies
+// (monster_death.cpp); its record is monster_record.cpp.
 
 #include <cstdint>
 #include <string>
@@ -123,7 +124,8 @@ struct TMonster_Fields {
     // Not saved.
     uint16_t Picture_Index = 0, Attack_Picture_Index = 0;
     // A monster's interval and light from its creation, to which "Reduce Movement" and
-    // the light of effects and held items are added once.
+    // the light of effects and held items are added once. A loaded monster gets them
+    // back from its record (Rebuild_Base).
     uint16_t Base_Movement_Interval = 0;
     uint8_t Base_Light_Radius = 0;
     int32_t Regeneration_Timer = 0, Hunger_Timer = 0, Move_Timer = 0, Poison_Timer = 0,
@@ -142,6 +144,13 @@ class TMonster : public TMonster_Fields,
     TMonster(const TMonster& other);
     TMonster& operator=(const TMonster& other);
     ~TMonster() override = default;
+
+    // Given by the creature list each time the creature is placed in it (added, loaded
+    // or copied in); not saved, never copied. A reference (TCreature_Ref) resolves only
+    // while the number names the creature of its serial.
+    uint32_t Serial = 0;
+    // Dead from the end of Die on; the list frees it later (TMonster_List).
+    bool Is_Dead() const { return dead_; }
 
     bool Is_Monster() const { return Class_Number == 0; }
     // The creature's class, nothing for a monster or a class the table lacks.
@@ -167,11 +176,20 @@ class TMonster : public TMonster_Fields,
     int32_t Get_Detect_Evil() const;
     bool Has_Two_Weapons() const;
     int32_t Get_Light_Radius() const;
+    // The interval between a creature's moves. A monster's Movement_Interval keeps every
+    // "Reduce Movement" in full, so that its record names its base exactly; the limit
+    // of 3000 ms (or its own base when slower) applies here.
+    int32_t Get_Movement_Interval() const;
     // The chance of "Make Monsters Flee", "Cause Sleep", "Blind Target" or
     // "Paralyze Target" against the target: the total, plus 3 per level above it.
     int32_t Get_Chance_Against(TEffect_Type type, const TMonster& target) const;
 
     void Recalculate();
+    // A loaded monster's base light and interval: the saved values less everything
+    // Recalculate adds to the base (effects of every source, passive spells and
+    // equipment included, and the light of held items). Needs the creature's items in
+    // the current world; a character has no such base.
+    void Rebuild_Base();
 
     // For the character sheet: the hit chance against a defense of 50 per own level,
     // as "45% to hit"; the chance that an attack of 50 per own level misses, as
@@ -223,16 +241,20 @@ class TMonster : public TMonster_Fields,
     int32_t Experience_Value(const TMonster* killer) const;
     // The killer's reward for killing this creature.
     void Award_Kill(TMonster* killer) const;
-    // Drops everything, reports the player's death, raises the event and leaves the
-    // map. This creature may be freed: the caller must not touch it afterwards.
+    // Drops everything, reports the player's death, raises the event, leaves its square
+    // and is marked dead: lookups no longer find it, its followers are released, and its
+    // list frees it later (TMonster_List::Remove_Dead), never this call. A dead creature
+    // does not die again.
     void Die(TMonster* killer, const std::string& cause);
-    // One game timer tick. False when the creature died in it, and was perhaps freed:
-    // the caller must not touch it afterwards.
+    // One game timer tick. False when the creature died in it: it is dead, still in
+    // memory until its list removes the dead.
     bool Tick(int32_t frames_per_second);
 
     // The creature record.
     void Save(TValue_Writer& writer) const;
-    // Throws TStream_Error on a damaged record; the creature may then be half read.
+    // Throws TStream_Error on a damaged record; the creature may then be half read. The
+    // base is rebuilt against the current world's items; a map whose items are not
+    // current yet rebuilds it again once they are.
     void Load(TValue_Reader& reader);
 
     // TItem_Consumer
@@ -263,6 +285,9 @@ class TMonster : public TMonster_Fields,
     bool Holds_Weapon_Type(const std::string& weapon_type) const override;
 
   private:
+    friend class TMonster_List;
+    bool dead_ = false;
+
     void add_mana(double n);
     void set_condition(uint8_t condition, int32_t ms, uint16_t source);
     void regenerate();

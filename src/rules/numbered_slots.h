@@ -8,6 +8,24 @@
 #include <string>
 #include <vector>
 
+// A serial no entry placed in a list before has received in this process (never 0).
+// Entries get one each time they are placed in a list (added, loaded or copied in);
+// it is not saved, and lets a reference tell an entry from a later one that took the
+// same number.
+inline uint32_t Next_Entry_Serial() {
+    static uint32_t last = 0;
+    if (++last == 0)
+        ++last;
+    return last;
+}
+
+// Gives every entry in the slots a new serial (after a load or a copy).
+template <typename Stored> void Give_Entry_Serials(std::vector<std::unique_ptr<Stored>>& slots) {
+    for (auto& slot : slots)
+        if (slot)
+            slot->Serial = Next_Entry_Serial();
+}
+
 // The entry in slot `number`, or nothing when the number names no slot.
 template <typename Stored>
 Stored* Numbered_Slot(const std::vector<std::unique_ptr<Stored>>& slots, int32_t number) {
@@ -33,27 +51,35 @@ uint16_t Add_In_First_Free_Slot(std::vector<std::unique_ptr<Stored>>& slots, con
     return slots[slot]->Number;
 }
 
-// A deep copy of every slot, empty slots included.
-template <typename Stored>
+// Every entry is kept by default; a list may leave some out (the dead creatures).
+struct TKeep_Every_Entry {
+    template <typename Stored> bool operator()(const Stored&) const { return true; }
+};
+
+// A deep copy of every slot, empty slots included; an entry not kept leaves its slot
+// empty.
+template <typename Stored, typename Keep = TKeep_Every_Entry>
 std::vector<std::unique_ptr<Stored>>
-Copy_Numbered_Slots(const std::vector<std::unique_ptr<Stored>>& slots) {
+Copy_Numbered_Slots(const std::vector<std::unique_ptr<Stored>>& slots, Keep keep = {}) {
     std::vector<std::unique_ptr<Stored>> copy;
     copy.reserve(slots.size());
     for (const auto& slot : slots)
-        copy.push_back(slot ? std::make_unique<Stored>(*slot) : nullptr);
+        copy.push_back(slot && keep(*slot) ? std::make_unique<Stored>(*slot) : nullptr);
     return copy;
 }
 
 // The list record of the save files: Word count, String name, then per slot a Boolean
-// telling whether it is occupied and, when it is, the entry's own record.
-template <typename Stored, typename Writer>
+// telling whether it is occupied and, when it is, the entry's own record. An entry not
+// kept is written as an empty slot.
+template <typename Stored, typename Writer, typename Keep = TKeep_Every_Entry>
 void Save_Numbered_Slots(Writer& writer, const std::string& name,
-                         const std::vector<std::unique_ptr<Stored>>& slots) {
+                         const std::vector<std::unique_ptr<Stored>>& slots, Keep keep = {}) {
     writer.Write_Word(static_cast<uint16_t>(slots.size()));
     writer.Write_String(name);
     for (const auto& slot : slots) {
-        writer.Write_Boolean(slot != nullptr);
-        if (slot)
+        const bool kept = slot && keep(*slot);
+        writer.Write_Boolean(kept);
+        if (kept)
             slot->Save(writer);
     }
 }

@@ -265,6 +265,9 @@ void TMap::Tick_Monsters(int32_t ticks_per_second) {
     for (int32_t number = 1; number <= Monster_List.Count(); ++number)
         if (TMonster* creature = Monster_List.Get(number))
             creature->Tick(ticks_per_second);
+    // Creatures that died in the pass, or since the last one, are freed now that no
+    // tick holds them; their numbers are free again.
+    Monster_List.Remove_Dead();
     Set_Creature_World(previous);
 }
 

@@ -161,7 +161,8 @@ class TMap : public TCreature_World {
     // false then, and off the map.
     bool Change_Terrain(int32_t x, int32_t y, uint16_t terrain_id);
     // Every creature's tick, in list order, fetched by number so that creatures dying
-    // or appearing during the pass are never touched after they are gone.
+    // or appearing during the pass are never touched after they are gone; then the
+    // dead are freed (TMonster_List::Remove_Dead).
     void Tick_Monsters(int32_t ticks_per_second);
     // A random free square a land mover may enter, in growing blocks up to 10 squares
     // out (the centre included).

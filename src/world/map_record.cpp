@@ -158,12 +158,18 @@ void TWriteable_Map::Load(TValue_Reader& reader, const TTerrain_File_Resolver& t
     Player_Number = 0;
 
     // Derived state: each creature's square names it, and no square names a creature
-    // standing elsewhere.
+    // standing elsewhere; each monster's base counts the light and slowness of the items
+    // it holds, which are only now in the map's own list.
     for (TMap_Square& square : squares_)
         square.Monster = 0;
+    TCreature_World* previous = Creature_World();
+    Make_Current();
     for (int32_t number = 1; number <= Monster_List.Count(); ++number)
-        if (const TMonster* creature = Monster_List.Get(number))
+        if (TMonster* creature = Monster_List.Get(number)) {
             Place_Monster_At_Its_Position(*creature);
+            creature->Rebuild_Base();
+        }
+    Set_Creature_World(previous);
 
     const std::string path =
         terrain_file ? terrain_file(terrain_name) : default_terrain_file(terrain_name);

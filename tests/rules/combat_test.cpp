@@ -344,18 +344,29 @@ TEST(Hit_Arrives, Attacker_Effects_And_A_Vanished_Target) {
     give(*a, TEffect_Type::Life_Stolen, 10);
     give(*a, TEffect_Type::Mana_Stolen, 50);
     give(*a, TEffect_Type::Make_Monsters_Flee, 100);
-    Hit_Arrives(a->Number, t->Number, hit_of(20), "", shown);
+    const TCreature_Ref target(*t);
+    Hit_Arrives(TCreature_Ref(*a), target, hit_of(20), "", shown);
     EXPECT_DOUBLE_EQ(a->Health, 60); // 10 % of the target's 100
     EXPECT_DOUBLE_EQ(a->Mana, 20);   // half the target's 40, which it keeps
     EXPECT_DOUBLE_EQ(t->Mana, 40);
     EXPECT_DOUBLE_EQ(t->Health, 80);
     EXPECT_EQ(t->Condition, static_cast<uint8_t>(TMonster_Status::Panic));
     EXPECT_EQ(t->Condition_Source, a->Number);
-    // A target that is gone: nothing at all.
-    const uint16_t gone = t->Number;
-    world.monsters.Delete_Creature(gone);
-    Hit_Arrives(a->Number, gone, hit_of(20), "", shown);
+    // A target that is gone: nothing at all, not even to the creature that took its
+    // number since.
+    world.monsters.Delete_Creature(t->Number);
+    TMonster* newcomer = add_creature(world, 21, 20, 100, 5);
+    ASSERT_EQ(newcomer->Number, target.Number);
+    EXPECT_EQ(target.Resolve(world.monsters), nullptr);
+    Hit_Arrives(TCreature_Ref(*a), target, hit_of(20), "", shown);
     EXPECT_DOUBLE_EQ(a->Health, 60);
+    EXPECT_DOUBLE_EQ(newcomer->Health, 100);
+    // Nor is a hit from the vanished attacker taken for the newcomer's.
+    newcomer->Health = 50;
+    give(*newcomer, TEffect_Type::Life_Stolen, 50);
+    Hit_Arrives(target, TCreature_Ref(*a), hit_of(20), "", shown);
+    EXPECT_DOUBLE_EQ(a->Health, 40);
+    EXPECT_DOUBLE_EQ(newcomer->Health, 50);
 }
 
 TEST(Hit_Arrives, An_Attacker_Killed_By_Thorns_Is_Not_Used_Again) {
@@ -370,7 +381,7 @@ TEST(Hit_Arrives, An_Attacker_Killed_By_Thorns_Is_Not_Used_Again) {
     TMonster* thorny = add_creature(world, 21, 20, 100, 1);
     thorny->Name = "Bramble";
     give(*thorny, TEffect_Type::Attacker_Takes_Damage, 50);
-    Hit_Arrives(player_number, thorny->Number, hit_of(30), "Hero", shown);
+    Hit_Arrives(TCreature_Ref(*player), TCreature_Ref(*thorny), hit_of(30), "Hero", shown);
     EXPECT_EQ(world.monsters.Get(player_number), nullptr);
     ASSERT_EQ(world.deaths.size(), 1u);
     EXPECT_EQ(world.deaths[0].Cause, "Bramble");

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "rules/item_list.h"
+#include "rules/references.h"
 #include "shell/value_stream.h"
 
 namespace {
@@ -141,6 +142,35 @@ TEST(Item_List, NumbersAreSlotsAndFreedSlotsAreReused) {
     EXPECT_EQ(list.Add(a), 2);
     EXPECT_EQ(list.Get(2)->Name, "B");
     EXPECT_EQ(list.Get(2)->Number, 2);
+}
+
+// What a screen keeps across ticks finds its item only while the number still names it.
+TEST(Item_List, ReferencesNeverReachALaterItemOfTheSameNumber) {
+    TItem_List list;
+    TItem a;
+    a.Name = "Ring";
+    list.Add(a);
+    const TItem_Ref ring = Item_Ref(list, list.Add(a));
+    EXPECT_EQ(ring.Resolve(list), list.Get(2));
+    EXPECT_EQ(Item_Ref(list, 7), TItem_Ref());
+    list.Delete_Item(2);
+    EXPECT_EQ(ring.Resolve(list), nullptr);
+    a.Name = "Bread";
+    ASSERT_EQ(list.Add(a), 2);
+    EXPECT_EQ(ring.Resolve(list), nullptr);
+    EXPECT_EQ(TItem_Ref(*list.Get(2)).Resolve(list)->Name, "Bread");
+    // Items loaded or copied into a list are new to it.
+    const TItem_Ref bread(*list.Get(2));
+    TValue_Writer writer;
+    list.Save(writer);
+    TValue_Reader reader(writer.Bytes());
+    TItem_List loaded;
+    loaded.Load(reader);
+    const TItem_List copy = list;
+    EXPECT_EQ(bread.Resolve(loaded), nullptr);
+    EXPECT_EQ(bread.Resolve(copy), nullptr);
+    EXPECT_NE(Item_Ref(loaded, 2).Resolve(loaded), nullptr);
+    EXPECT_NE(Item_Ref(loaded, 1).Serial, Item_Ref(copy, 1).Serial);
 }
 
 TEST(Item_List, EmptySlotsSurviveSaveAndLoad) {

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include "callbacks_recorder.h"
 #include "creature_support.h"
+#include "rules/combat.h"
+#include "rules/references.h"
 #include "shell/random.h"
 #include "shell/value_stream.h"
 
@@ -348,6 +351,78 @@ TEST(Regeneration, A_Hungry_Character_Does_Not_Heal) {
     EXPECT_DOUBLE_EQ(hero->Health, before);
 }
 
+TEST(Regeneration, Mana_Returns_Each_Second_Even_While_Hungry_Or_Poisoned) {
+    TFake_World world;
+    TMonster* hero = add_player(world);
+    Class_Infos = TClass_Info_List();
+    TClass_Info c = fighter_class();
+    c.Mana_Regeneration = 10;
+    c.Health_Regeneration = 10;
+    Class_Infos.Add(c);
+    hero->Add_Permanent_Effect(static_cast<uint8_t>(TEffect_Type::Mana), 91, 91);
+    hero->Recalculate();
+    ASSERT_EQ(hero->Maximum_Mana, 100); // 4 + Trunc(10 × 0.5) + 91
+    hero->Mana = 0;
+    // 10 % of the maximum a second, only on the second.
+    EXPECT_TRUE(TFake_World::Run(hero, 950));
+    EXPECT_DOUBLE_EQ(hero->Mana, 0);
+    EXPECT_TRUE(TFake_World::Run(hero, 50));
+    EXPECT_DOUBLE_EQ(hero->Mana, 10);
+    // "Mana Regeneration" adds to the class's rate.
+    hero->Add_Permanent_Effect(static_cast<uint8_t>(TEffect_Type::Mana_Regeneration), 5, 5);
+    hero->Recalculate();
+    EXPECT_TRUE(TFake_World::Run(hero, 1000));
+    EXPECT_DOUBLE_EQ(hero->Mana, 25);
+    // Hunger and poison stop health coming back, not mana.
+    hero->Hunger = 0;
+    hero->Set_Poisoned(0, 0);
+    hero->Health = 10;
+    EXPECT_TRUE(TFake_World::Run(hero, 1000));
+    EXPECT_DOUBLE_EQ(hero->Mana, 40);
+    EXPECT_DOUBLE_EQ(hero->Health, 10);
+    // Never past the maximum.
+    hero->Mana = 95;
+    EXPECT_TRUE(TFake_World::Run(hero, 1000));
+    EXPECT_DOUBLE_EQ(hero->Mana, 100);
+}
+
+TEST(Character_Statistics, Light_Comes_From_Hands_Equipment_And_Passive_Spells) {
+    TFake_World world;
+    TMonster* hero = add_player(world);
+    EXPECT_EQ(hero->Light_Radius, 1); // a character carries a light of 1
+    // A torch in the hand gives its light until it burns out, one turn a second.
+    const uint16_t torch = world.Add_Item("Torch", TItem_Type::Misc);
+    world.items.Get(torch)->Light_Radius = 3;
+    world.items.Get(torch)->Light_Turns = 2;
+    ASSERT_TRUE(hero->Put_In_Slot(torch, First_Hand_Slot));
+    EXPECT_EQ(hero->Light_Radius, 4);
+    // Worn equipment adds its "Light Radius" effects, but its own light counts only in
+    // the hands; an item in the backpack adds nothing.
+    const uint16_t helm = world.Add_Item("Helm", TItem_Type::Helm);
+    world.items.Get(helm)->Light_Radius = 5;
+    world.items.Get(helm)->Effects.Add_Effect(TEffect_Type::Light_Radius, 2, 2);
+    ASSERT_TRUE(hero->Put_In_Slot(helm, 1));
+    EXPECT_EQ(hero->Light_Radius, 6);
+    const uint16_t ring = world.Add_Item("Ring", TItem_Type::Ring);
+    world.items.Get(ring)->Effects.Add_Effect(TEffect_Type::Light_Radius, 4, 4);
+    ASSERT_TRUE(hero->Add_To_Backpack(ring));
+    EXPECT_EQ(hero->Light_Radius, 6);
+    // A passive spell adds its light at the level learnt.
+    TSpell glow;
+    glow.Name = "Glow";
+    glow.Target_Type = 5;
+    glow.Effects.Add_Effect(TEffect_Type::Light_Radius, 1, 1);
+    Master_Spells.Add(glow);
+    hero->Spells.Learn(1, 1, 0);
+    hero->Recalculate();
+    EXPECT_EQ(hero->Light_Radius, 7);
+    EXPECT_TRUE(TFake_World::Run(hero, 1000));
+    EXPECT_EQ(hero->Light_Radius, 7);
+    EXPECT_TRUE(TFake_World::Run(hero, 1000));
+    EXPECT_EQ(world.items.Get(torch), nullptr);
+    EXPECT_EQ(hero->Light_Radius, 4);
+}
+
 TEST(Death, Fractional_Health_Still_Dies) {
     TFake_World world;
     TMonster* hero = add_player(world);
@@ -384,30 +459,18 @@ TEST(Death, Every_Carried_Item_Is_Dropped_And_The_Creature_Leaves) {
     EXPECT_EQ(world.monsters.Get(number), nullptr);
     EXPECT_EQ(world.sounds.back(), "chardie2.wav");
     EXPECT_TRUE(world.deaths.empty());
-}
-
-TEST(Death, A_Creature_Dying_In_Its_Tick_Is_Not_Touched_Again) {
-    TFake_World world;
-    TMonster* hero = add_player(world);
-    const uint16_t torch = world.Add_Item("Torch", TItem_Type::Misc);
-    world.items.Get(torch)->Light_Radius = 3;
-    world.items.Get(torch)->Light_Turns = 50;
-    ASSERT_TRUE(hero->Inventory.Put_In_Slot(torch, 6, world.items));
-    hero->Hunger = 0;
-    hero->Health = 1;
-    TMonster* rat = add_monster(world);
-    const uint16_t rat_number = rat->Number;
-    // The map's loop fetches every creature by number and skips empty slots.
-    for (int tick = 0; tick < 100; ++tick)
-        for (int32_t n = 1; n <= world.monsters.Count(); ++n)
-            if (TMonster* creature = world.monsters.Get(n))
-                creature->Tick(20);
-    ASSERT_EQ(world.deaths.size(), 1u);
-    EXPECT_EQ(world.deaths[0].Name, "Hero");
-    EXPECT_EQ(world.monsters.Get(1), nullptr);
-    EXPECT_EQ(world.monsters.Get(rat_number), rat);
-    EXPECT_EQ(world.drops.size(), 1u);
-    EXPECT_GT(world.behaviour_steps, 0);
+    // The dead creature stays in memory until its list removes the dead; dying again,
+    // or another blow, changes nothing and rewards nobody twice.
+    EXPECT_TRUE(rat->Is_Dead());
+    const int32_t experience = hero->Experience;
+    rat->Die(hero, "");
+    TDamage blow;
+    blow.Amount = 1000;
+    TCallbacks_Recorder shown;
+    EXPECT_FALSE(Take_Damage(*rat, hero->Number, blow, shown, "", TEffect_List()));
+    EXPECT_EQ(world.drops.size(), 3u);
+    EXPECT_EQ(world.events.size(), 1u);
+    EXPECT_EQ(hero->Experience, experience);
 }
 
 TEST(Monster_List, Deleting_A_Creature_Frees_Its_Number_Everywhere) {
@@ -423,6 +486,52 @@ TEST(Monster_List, Deleting_A_Creature_Frees_Its_Number_Everywhere) {
     TMonster newcomer;
     EXPECT_EQ(world.monsters.Add(newcomer), 2);
     EXPECT_EQ(world.monsters.Count(), 3);
+}
+
+// Death releases the number at once for whoever held it (followers, a condition's
+// source, references), but the slot only when the dead are removed; until then the
+// dead creature is neither found, nor copied, nor saved.
+TEST(Monster_List, The_Dead_Keep_Their_Slot_Unseen_Until_Removed) {
+    TFake_World world;
+    TMonster* hero = add_player(world);
+    TMonster* rat = add_monster(world);
+    TMonster* guard = add_monster(world);
+    const uint16_t rat_number = rat->Number;
+    guard->Leader = rat_number;
+    hero->Set_Poisoned(0, rat_number);
+    const TCreature_Ref rat_ref(*rat);
+    ASSERT_EQ(rat_ref.Resolve(world.monsters), rat);
+    rat->Die(hero, "");
+    EXPECT_EQ(guard->Leader, 0);
+    EXPECT_EQ(hero->Condition_Source, 0);
+    EXPECT_EQ(world.monsters.Get(rat_number), nullptr);
+    EXPECT_EQ(rat_ref.Resolve(world.monsters), nullptr);
+    EXPECT_EQ(Creature_Ref(world.monsters, rat_number), TCreature_Ref());
+
+    TValue_Writer writer;
+    world.monsters.Save(writer);
+    TMonster_List read;
+    TValue_Reader reader(writer.Bytes());
+    read.Load(reader);
+    EXPECT_EQ(read.Count(), 3);
+    EXPECT_EQ(read.Get(rat_number), nullptr);
+    const TMonster_List copy(world.monsters);
+    EXPECT_EQ(copy.Get(rat_number), nullptr);
+    ASSERT_NE(copy.Get(guard->Number), nullptr);
+    // A copy is a creature of its own: references to the original do not reach it.
+    EXPECT_EQ(TCreature_Ref(*guard).Resolve(copy), nullptr);
+
+    TMonster newcomer;
+    EXPECT_EQ(world.monsters.Add(newcomer), 4); // the dead still hold their slot
+    world.monsters.Remove_Dead();
+    EXPECT_EQ(world.monsters.Add(newcomer), rat_number);
+    EXPECT_EQ(rat_ref.Resolve(world.monsters), nullptr);
+    EXPECT_EQ(Creature_Ref(world.monsters, rat_number).Resolve(world.monsters),
+              world.monsters.Get(rat_number));
+    // A copy taken out of the list has no serial, and is never taken for the original.
+    const TMonster stray = *world.monsters.Get(rat_number);
+    EXPECT_EQ(stray.Number, rat_number);
+    EXPECT_EQ(TCreature_Ref(stray).Resolve(world.monsters), nullptr);
 }
 
 TEST(Save_Load, A_Character_Round_Trips) {

@@ -211,14 +211,19 @@ TEST(Behaviour, Steps_Stay_In_The_Band_And_Far_Monsters_Rest) {
     map.Tick_Monsters(20);
     EXPECT_EQ(where(near), std::make_pair(111, 100));
     EXPECT_EQ(where(far), std::make_pair(131, 100));
-    // Growls only close to the player.
-    near.Sound_Growl = "growl.wav";
-    far.Sound_Growl = "growl.wav";
+    // Growls only within 6 squares of the player: a monster 7 away thinks (and steps
+    // away) every tick, yet never growls.
+    near.Sound_Growl = "near.wav";
+    far.Sound_Growl = "far.wav";
+    int32_t far_steps = 0;
     for (int i = 0; i < 100; ++i) {
-        Move_Creature(map, near, 104, 100);
-        Move_Creature(map, far, 131, 100);
+        Move_Creature(map, near, 106, 100);
+        Move_Creature(map, far, 107, 101);
         map.Tick_Monsters(20);
+        far_steps += where(far) != std::make_pair(107, 101);
     }
-    EXPECT_GT(std::count(map.sounds.begin(), map.sounds.end(), "growl.wav"), 2);
-    EXPECT_LT(std::count(map.sounds.begin(), map.sounds.end(), "growl.wav"), 30);
+    EXPECT_EQ(far_steps, 100);
+    EXPECT_GT(std::count(map.sounds.begin(), map.sounds.end(), "near.wav"), 2);
+    EXPECT_LT(std::count(map.sounds.begin(), map.sounds.end(), "near.wav"), 30);
+    EXPECT_EQ(std::count(map.sounds.begin(), map.sounds.end(), "far.wav"), 0);
 }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "datafiles/data_file_errors.h"
+#include "rules/spells.h"
 #include "shell/value_stream.h"
 #include "world/map.h"
 #include "world_support.h"
@@ -175,6 +176,60 @@ TEST(Map_Record, AnUnresolvableTerrainFileIsReported) {
               std::vector<std::string>{"Unable to load data file: \"..\\..\\secret.txt\"."});
     EXPECT_EQ(loaded.Terrains.Count(), 0);
     EXPECT_EQ(loaded.Terrains.File_Name, "..\\..\\secret.txt");
+}
+
+// A monster whose light and pace come from every source: its class's light, a passive
+// spell, a lantern in its hand whose handle slows it, and a timed slowness that meets the
+// 3000 ms limit. Saved and loaded again and again, it stays the monster never saved,
+// while the slowness lasts and after it ends.
+TEST(Map_Record, AMonsterKeepsItsLightAndPaceThroughAnyNumberOfLoads) {
+    Current_Version version;
+    TSpell glow;
+    glow.Name = "Glow";
+    glow.Target_Type = 5; // passive
+    glow.Effects.Add_Effect(TEffect_Type::Light_Radius, 2, 2);
+    glow.Effects.Add_Effect(TEffect_Type::Reduce_Movement, 100, 100);
+    Master_Spells.Add(glow);
+
+    auto never_saved = std::make_unique<TTest_Map>();
+    const uint16_t number = never_saved->Put_Creature(30, 30, "Wisp", 1);
+    TMonster& wisp = *never_saved->Monster_List.Get(number);
+    wisp.Spells.Learn(1, 1, 0);
+    TItem lantern;
+    lantern.Name = "Lantern";
+    lantern.Light_Radius = 3;
+    lantern.Effects.Add_Effect(TEffect_Type::Reduce_Movement, 200, 200);
+    ASSERT_TRUE(wisp.Put_In_Slot(never_saved->Item_List.Add(lantern), 6));
+    wisp.Add_Timed_Effect(static_cast<uint8_t>(TEffect_Type::Reduce_Movement), 2500, 2500, 2);
+    wisp.Recalculate();
+    ASSERT_EQ(wisp.Light_Radius, 6);               // 1 + 2 + 3
+    ASSERT_EQ(wisp.Get_Movement_Interval(), 3000); // 1000 + 100 + 200 + 2500, limited
+
+    std::unique_ptr<TTest_Map> current;
+    const TTest_Map* source = never_saved.get();
+    for (int round = 1; round <= 5; ++round) {
+        const std::string bytes = saved(*source);
+        auto loaded = std::make_unique<TTest_Map>();
+        TValue_Reader reader(bytes);
+        loaded->Load(reader, [](const std::string&) { return std::string(); });
+        TMonster& back = *loaded->Monster_List.Get(number);
+        back.Recalculate();
+        EXPECT_EQ(back.Light_Radius, 6) << "round " << round;
+        EXPECT_EQ(back.Get_Movement_Interval(), 3000) << "round " << round;
+        EXPECT_EQ(back.Base_Light_Radius, 1) << "round " << round;
+        EXPECT_EQ(back.Base_Movement_Interval, 1000) << "round " << round;
+        current = std::move(loaded);
+        source = current.get();
+    }
+
+    // Once the slowness wears off, both move at their own pace again.
+    for (TTest_Map* map : {never_saved.get(), current.get()}) {
+        for (int tick = 0; tick < 60; ++tick)
+            map->Tick_Monsters(20);
+        EXPECT_EQ(map->Monster_List.Get(number)->Get_Movement_Interval(), 1300);
+        EXPECT_EQ(map->Monster_List.Get(number)->Light_Radius, 6);
+    }
+    Master_Spells.Clear();
 }
 
 } // namespace

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "rules/callbacks_recorder.h"
+#include "rules/combat.h"
+#include "rules/references.h"
 #include "shell/random.h"
 #include "world/map.h"
 #include "world_support.h"
@@ -273,6 +276,100 @@ TEST(Map_Ticks, EveryCreatureTicksAndEmptySlotsAreSkipped) {
     // One second: the player is a monster here too, and c is too far away to think.
     EXPECT_EQ(steps, 1);
     EXPECT_GT(map.Monster_List.Get(c)->Move_Timer, 0);
+}
+
+// Two deaths inside the real pass: an adder dies of poison in its own tick, and a hunter
+// kills its prey in the hunter's tick. Both stay in memory until the pass ends (the
+// suite runs under AddressSanitizer), are found by no lookup meanwhile, and are freed
+// after it; their numbers then go to newcomers, which no reference taken before reaches.
+TEST(Map_Ticks, CreaturesDyingInThePassAreFreedAfterItAndOldReferencesMissNewcomers) {
+    TTest_Map map;
+    const uint16_t adder = map.Put_Creature(10, 10, "Adder");
+    const uint16_t hunter = map.Put_Creature(11, 10, "Hunter");
+    const uint16_t prey = map.Put_Creature(12, 10, "Prey");
+    const uint16_t follower = map.Put_Creature(13, 10, "Follower");
+    for (const uint16_t n : {adder, hunter, prey, follower})
+        map.Monster_List.Get(n)->Base_Movement_Interval =
+            map.Monster_List.Get(n)->Movement_Interval = 0;
+    map.Player_Number = hunter;
+    TMonster& dying = *map.Monster_List.Get(adder);
+    dying.Health = 1;
+    dying.Set_Poisoned(0, 0);
+    dying.Poison_Timer = 5000; // its next tick takes the last health
+    const uint16_t fang = map.Item_List.Add(TItem());
+    ASSERT_TRUE(dying.Inventory.Add_To_Backpack(fang, map.Item_List));
+    map.Monster_List.Get(follower)->Leader = prey;
+    const TCreature_Ref adder_ref(dying);
+    const TCreature_Ref hunter_ref(*map.Monster_List.Get(hunter));
+    const TCreature_Ref prey_ref(*map.Monster_List.Get(prey));
+
+    // The hunter holds its prey by reference across ticks, as a screen would.
+    std::vector<std::string> stepped;
+    int32_t kills = 0;
+    map.Hooks.Behaviour_Step = [&](TMonster& m) {
+        stepped.push_back(m.Name);
+        if (m.Number == hunter)
+            if (TMonster* victim = prey_ref.Resolve(map.Monster_List)) {
+                victim->Die(&m, "");
+                ++kills;
+                EXPECT_EQ(map.Monster_List.Get(prey), nullptr);
+            }
+        return true;
+    };
+    map.Tick_Monsters(20);
+    // The adder stepped before its poison killed it; the dead prey took no step.
+    EXPECT_EQ(stepped, (std::vector<std::string>{"Adder", "Hunter", "Follower"}));
+    EXPECT_EQ(map.Monster_List.Get(adder), nullptr);
+    EXPECT_EQ(map.Monster_List.Get(prey), nullptr);
+    EXPECT_EQ(map.Get_Square(10, 10)->Monster, 0);
+    EXPECT_EQ(map.Get_Square(10, 10)->Item, fang);
+    EXPECT_EQ(map.Get_Square(12, 10)->Monster, 0);
+    // The follower was released at its leader's death.
+    EXPECT_EQ(map.Monster_List.Get(follower)->Leader, 0);
+
+    // In the same tick, newcomers take the freed numbers (the first free one first).
+    EXPECT_EQ(map.Put_Creature(50, 50, "First"), adder);
+    const uint16_t second = map.Put_Creature(51, 50, "Second");
+    ASSERT_EQ(second, prey);
+    TMonster& newcomer = *map.Monster_List.Get(second);
+    EXPECT_EQ(adder_ref.Resolve(map.Monster_List), nullptr);
+    EXPECT_EQ(prey_ref.Resolve(map.Monster_List), nullptr);
+    EXPECT_EQ(Creature_Ref(map.Monster_List, prey).Resolve(map.Monster_List), &newcomer);
+    EXPECT_EQ(hunter_ref.Resolve(map.Monster_List), map.Monster_List.Get(hunter));
+    // A blow still on its way to the prey does not land on the newcomer.
+    TCallbacks_Recorder shown;
+    TDamage blow;
+    blow.Amount = 100;
+    Hit_Arrives(hunter_ref, prey_ref, blow, "", shown);
+    EXPECT_DOUBLE_EQ(newcomer.Health, 10);
+    // Nor does the hunter's next step.
+    map.Tick_Monsters(20);
+    EXPECT_EQ(kills, 1);
+    EXPECT_EQ(map.Monster_List.Get(second), &newcomer);
+}
+
+// A creature that dies inside its own behaviour step, with the step not noticing, is
+// left alone for the rest of its tick and freed after the pass.
+TEST(Map_Ticks, ACreatureKilledInItsOwnStepIsLeftAloneAndFreedAfterThePass) {
+    TTest_Map map;
+    const uint16_t reckless = map.Put_Creature(10, 10, "Reckless");
+    const uint16_t other = map.Put_Creature(11, 10, "Other");
+    map.Player_Number = other;
+    map.Monster_List.Get(reckless)->Base_Movement_Interval =
+        map.Monster_List.Get(reckless)->Movement_Interval = 0;
+    int32_t deaths = 0;
+    map.Hooks.Behaviour_Step = [&](TMonster& m) {
+        if (m.Number == reckless) {
+            m.Die(nullptr, "recklessness");
+            m.Die(nullptr, "recklessness"); // a second death changes nothing
+            ++deaths;
+        }
+        return true;
+    };
+    map.Tick_Monsters(20);
+    EXPECT_EQ(deaths, 1);
+    EXPECT_EQ(map.Monster_List.Get(reckless), nullptr);
+    EXPECT_EQ(map.Put_Creature(20, 20, "Next"), reckless);
 }
 
 } // namespace
