@@ -228,7 +228,7 @@ bool Read_Map_File(const std::string& path, TWriteable_Map& map, const std::stri
         return false;
     auto read = std::make_unique<TWriteable_Map>();
     try {
-        File_Version = reader.Read_String();
+        reader.Read_Version();
         TWriteable_Map::TTerrain_File_Resolver resolver;
         if (!tiles_folder.empty())
             resolver = [&tiles_folder](const std::string& name) {
@@ -299,8 +299,7 @@ bool Read_Game_Header(const std::string& folder, TGame_Header& header) {
     TGame_Header read;
     try {
         read.Game_Name = reader.Read_String();
-        read.Version = reader.Read_String();
-        File_Version = read.Version;
+        read.Version = reader.Read_Version();
         read.Map_File = reader.Read_String();
         read.Module_File = reader.Read_String();
         read.Player_Number = reader.Read_Word();
@@ -335,7 +334,7 @@ bool Save_Game(const std::string& name, const TGame_Objects& game, const std::st
     const TMonster* player = game.Map.Monster_List.Get(game.Map.Player_Number);
     TGame_Header header;
     header.Game_Name = name;
-    header.Version = Current_File_Version;
+    header.Version = Current_Save_Version;
     header.Map_File = file_part(map_file);
     header.Module_File = file_part(module_file);
     header.Player_Number = game.Map.Player_Number;
@@ -455,7 +454,7 @@ bool Save_Character(const TMonster& creature, const TItem_List& items, const std
     TBusy busy;
     try {
         TValue_Writer writer;
-        writer.Write_String(Current_File_Version);
+        writer.Write_String(Current_Save_Version);
         creature.Save(writer);
         std::vector<std::pair<uint16_t, const TItem*>> carried;
         for (int32_t slot = 1; slot <= Last_Backpack_Slot; ++slot)
@@ -482,7 +481,7 @@ bool Load_Character(TMonster& creature, TItem_List& items, const std::string& fi
     TValue_Reader reader;
     if (reader.Load_From_File(file)) {
         try {
-            File_Version = reader.Read_String();
+            reader.Read_Version();
             read.Load(reader);
             const uint16_t count = reader.Read_Word();
             if (count > Last_Backpack_Slot)

@@ -78,8 +78,7 @@ void print_options(std::FILE* out, const TGame_Options& o) {
 
 void dump_game_id(TValue_Reader& r, std::FILE* out) {
     std::fprintf(out, "game name: %s\n", text(r.Read_String()).c_str());
-    File_Version = r.Read_String();
-    std::fprintf(out, "version: %s\n", text(File_Version).c_str());
+    std::fprintf(out, "version: %s\n", text(r.Read_Version()).c_str());
     std::fprintf(out, "map file: %s\n", text(r.Read_String()).c_str());
     std::fprintf(out, "module file: %s\n", text(r.Read_String()).c_str());
     std::fprintf(out, "player: creature %u\n", r.Read_Word());
@@ -92,7 +91,7 @@ void dump_game_id(TValue_Reader& r, std::FILE* out) {
 void dump_high_scores(TValue_Reader& r, std::FILE* out) {
     THigh_Scores_List table;
     table.Load(r);
-    std::fprintf(out, "version: %s\n", text(File_Version).c_str());
+    std::fprintf(out, "version: %s\n", text(r.Version()).c_str());
     for (int32_t p = 1; p <= High_Score_Count; ++p) {
         const THigh_Score& e = *table.Get(p);
         std::fprintf(out, "%2d. %s %s level %u experience %d\n", p, text(e.Name).c_str(),
@@ -101,8 +100,7 @@ void dump_high_scores(TValue_Reader& r, std::FILE* out) {
 }
 
 void dump_character(TValue_Reader& r, std::FILE* out) {
-    File_Version = r.Read_String();
-    std::fprintf(out, "version: %s\n", text(File_Version).c_str());
+    std::fprintf(out, "version: %s\n", text(r.Read_Version()).c_str());
     TMonster character;
     character.Load(r);
     print_creature(out, character);
@@ -118,8 +116,7 @@ void dump_character(TValue_Reader& r, std::FILE* out) {
 }
 
 void dump_module(TValue_Reader& r, std::FILE* out) {
-    File_Version = r.Read_String();
-    std::fprintf(out, "version: %s\n", text(File_Version).c_str());
+    std::fprintf(out, "version: %s\n", text(r.Read_Version()).c_str());
     TWriteable_Module m;
     m.Load(r);
     std::fprintf(out, "name: %s\ndescription: %s\n", text(m.Name).c_str(),
@@ -155,8 +152,7 @@ void dump_module(TValue_Reader& r, std::FILE* out) {
 }
 
 void dump_map(TValue_Reader& r, std::FILE* out) {
-    File_Version = r.Read_String();
-    std::fprintf(out, "file version: %s\n", text(File_Version).c_str());
+    std::fprintf(out, "file version: %s\n", text(r.Read_Version()).c_str());
     auto map = std::make_unique<TWriteable_Map>();
     // The terrain file is not needed to list the level, and its absence is no error.
     const TError_List_Sink previous = Set_Error_List_Sink(

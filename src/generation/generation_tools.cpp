@@ -338,7 +338,7 @@ int Tool_Render_Map(const std::vector<std::string>& args, std::FILE* out, std::F
     try {
         if (!reader.Load_From_File(args[0]))
             throw TStream_Error("cannot be read");
-        File_Version = reader.Read_String();
+        reader.Read_Version();
         map->Load(reader, terrain_file);
     } catch (const TStream_Error& error) {
         std::fprintf(err, "krelvane-tool %s: the map file \"%s\" is damaged or unreadable (%s)\n",

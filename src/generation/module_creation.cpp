@@ -68,7 +68,7 @@ bool Save_Created_Map(const TMap& map, const std::string& path) {
     copy.Assign(map);
     try {
         TValue_Writer writer;
-        writer.Write_String(Current_File_Version);
+        writer.Write_String(Current_Save_Version);
         copy.Save(writer);
         return writer.Save_To_File(path);
     } catch (const TStream_Error&) {

@@ -62,7 +62,7 @@ class Default_Module : public ::testing::Test {
         TValue_Reader reader;
         EXPECT_TRUE(
             reader.Load_From_File(options_.Current_Game_Folder + std::to_string(n) + ".map"));
-        File_Version = reader.Read_String();
+        EXPECT_EQ(reader.Read_Version(), Current_Save_Version);
         map->Load(reader);
         return map;
     }

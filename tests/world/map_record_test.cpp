@@ -34,12 +34,6 @@ void furnish(TTest_Map& map) {
     map.Add_Location_List({}, 61, 60);
 }
 
-// The map record follows the file's version string, which the map file reader keeps.
-struct Current_Version {
-    Current_Version() { File_Version = Current_File_Version; }
-    ~Current_Version() { File_Version.clear(); }
-};
-
 std::string saved(const TWriteable_Map& map) {
     TValue_Writer writer;
     map.Save(writer);
@@ -47,7 +41,6 @@ std::string saved(const TWriteable_Map& map) {
 }
 
 TEST(Map_Record, ASavedMapLoadsBackWholeAndWritesTheSameBytes) {
-    Current_Version version;
     TTest_Map map;
     furnish(map);
     const std::string bytes = saved(map);
@@ -109,7 +102,6 @@ TEST(Map_Record, AnEmptyMapHasNoTables) {
 
 // A damaged file leaves the map as it was.
 void expect_refused(const std::string& bytes) {
-    Current_Version version;
     TTest_Map map;
     map.Set_Display_Name("Before");
     map.Put_Creature(9, 9, "Keeper");
@@ -135,7 +127,6 @@ TEST(Map_Record, DamagedRecordsAreRefusedAndChangeNothing) {
 // A stale number on a square (its creature or item deleted while the square still named
 // it) is dropped on load; the level and everything else on it load as saved.
 TEST(Map_Record, StaleSquareNumbersAreDroppedAndTheLevelLoads) {
-    Current_Version version;
     TTest_Map map;
     const uint16_t orc = map.Put_Creature(20, 20, "Orc");
     map.Get_Square(3, 3)->Monster = 12;
@@ -157,7 +148,6 @@ TEST(Map_Record, StaleSquareNumbersAreDroppedAndTheLevelLoads) {
 // A terrain file name that cannot be resolved (not a plain file name) is reported as a
 // missing terrain file and kept for the next save.
 TEST(Map_Record, AnUnresolvableTerrainFileIsReported) {
-    Current_Version version;
     TTest_Map map;
     map.Terrains.File_Name = "..\\..\\secret.txt";
     TTest_Map loaded;
