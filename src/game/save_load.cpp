@@ -8,12 +8,12 @@
 
 #include "generation/module_creation.h"
 #include "platform/files.h"
-#include "platform/message_box.h"
 #include "rules/inventory.h"
 #include "rules/item_list.h"
 #include "rules/monster.h"
 #include "shell/globals.h"
 #include "shell/helpers.h"
+#include "shell/services.h"
 #include "shell/value_stream.h"
 #include "world/map.h"
 #include "world/module.h"
@@ -30,9 +30,6 @@ void TSave_Load_Display::Remember_Saved_Slot(int32_t slot) {
 }
 
 namespace {
-
-TSave_Load_Display headless_display;
-TSave_Load_Display* current_display = &headless_display;
 
 void show_error(const std::string& text) {
     Save_Load_Display().Show_Message("Error", text);
@@ -207,12 +204,10 @@ bool write_game_header(const std::string& path, const TGame_Header& header) {
 
 } // namespace
 
-void Set_Save_Load_Display(TSave_Load_Display* display) {
-    current_display = display ? display : &headless_display;
-}
-
 TSave_Load_Display& Save_Load_Display() {
-    return *current_display;
+    static TSave_Load_Display headless;
+    TSave_Load_Display* installed = Services().Save_Load;
+    return installed ? *installed : headless;
 }
 
 // ---- Map files ----

@@ -2,6 +2,7 @@
 
 #include "datafiles/data_file_errors.h"
 #include "shell/value_stream.h"
+#include "support/fake_services.h"
 #include "world/map.h"
 #include "world_support.h"
 
@@ -151,17 +152,15 @@ TEST(Map_Record, AnUnresolvableTerrainFileIsReported) {
     TTest_Map map;
     map.Terrains.File_Name = "..\\..\\secret.txt";
     TTest_Map loaded;
-    std::vector<std::string> headings, messages;
-    const TError_List_Sink previous = Set_Error_List_Sink(
-        [&](const std::string& heading, const std::string&, const std::vector<std::string>& m) {
-            headings.push_back(heading);
-            messages.insert(messages.end(), m.begin(), m.end());
-        });
-    TValue_Reader reader(saved(map));
-    loaded.Load(reader, [](const std::string&) { return std::string(); });
-    Set_Error_List_Sink(previous);
-    EXPECT_EQ(headings, std::vector<std::string>{"Terrain Data File Errors: "});
-    EXPECT_EQ(messages,
+    TMessages_Recorder shown;
+    {
+        const TScoped_Services use({.Messages = &shown});
+        TValue_Reader reader(saved(map));
+        loaded.Load(reader, [](const std::string&) { return std::string(); });
+    }
+    ASSERT_EQ(shown.Error_Lists.size(), 1u);
+    EXPECT_EQ(shown.Error_Lists[0].Heading, "Terrain Data File Errors: ");
+    EXPECT_EQ(shown.Error_Lists[0].Messages,
               std::vector<std::string>{"Unable to load data file: \"..\\..\\secret.txt\"."});
     EXPECT_EQ(loaded.Terrains.Count(), 0);
     EXPECT_EQ(loaded.Terrains.File_Name, "..\\..\\secret.txt");

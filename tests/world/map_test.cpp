@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include "rules/callbacks_recorder.h"
+#include "shell/enums.h"
 #include "shell/random.h"
+#include "support/fake_services.h"
+#include "world/actions.h"
 #include "world/map.h"
 #include "world_support.h"
 
@@ -258,18 +262,66 @@ TEST(Map_Ticks, EveryCreatureTicksAndEmptySlotsAreSkipped) {
     const uint16_t a = map.Put_Creature(10, 10);
     const uint16_t b = map.Put_Creature(12, 10);
     const uint16_t c = map.Put_Creature(150, 150);
+    const uint16_t d = map.Put_Creature(13, 10);
     map.Monster_List.Delete_Creature(b);
     map.Player_Number = a;
-    int32_t steps = 0;
-    map.Hooks.Behaviour_Step = [&](TMonster&) {
-        ++steps;
-        return true;
-    };
+    for (const uint16_t shy : {c, d}) {
+        map.Monster_List.Get(shy)->Movement_Strategy =
+            static_cast<uint8_t>(TMovement_Strategy::Keep_Away);
+        map.Monster_List.Get(shy)->Movement_Mask = Movement_Land;
+    }
+    TCallbacks_Recorder shown;
     for (int32_t tick = 0; tick < 25; ++tick)
-        map.Tick_Monsters(20);
-    // One second: the player is a monster here too, and c is too far away to think.
-    EXPECT_EQ(steps, 1);
+        map.Tick_Monsters(shown, 20);
+    // One second: d thinks once and steps away from the player; c is too far away to
+    // think at all.
+    EXPECT_EQ(map.Monster_List.Get(d)->X, 14);
+    EXPECT_EQ(map.Monster_List.Get(c)->X, 150);
     EXPECT_GT(map.Monster_List.Get(c)->Move_Timer, 0);
+}
+
+TEST(Map_Ticks, MonstersActThroughThePassCallbacksAndDeathsReachTheServices) {
+    TTest_Map map;
+    TMonster& hunter = *map.Monster_List.Get(map.Put_Creature(21, 20, "Wolf"));
+    const uint16_t hero_number = map.Put_Creature(20, 20, "Hero");
+    map.Player_Number = hero_number;
+    hunter.Movement_Strategy = static_cast<uint8_t>(TMovement_Strategy::Hunt);
+    hunter.Movement_Mask = Movement_Land;
+    hunter.Base_Movement_Interval = hunter.Movement_Interval = 0;
+    TMonster& hero = *map.Player();
+    hero.Movement_Strategy = static_cast<uint8_t>(TMovement_Strategy::None);
+    hero.Sound_Death = "scream.wav";
+    // The last drop of poison falls in the coming tick.
+    hero.Health = 1;
+    hero.Condition = static_cast<uint8_t>(TMonster_Status::Poisoned);
+    hero.Condition_Time = 60000;
+    hero.Poison_Timer = 4990;
+
+    TCallbacks_Recorder pass, screen;
+    TSound_Recorder sound;
+    const TScoped_Services use({.Sound = &sound, .Callbacks = &screen});
+    map.Tick_Monsters(pass, 20);
+    // The wolf, first in the list, bit through the pass's callbacks; then the player
+    // died of the poison, which the installed screen hears, with the death cry from the
+    // player's square.
+    ASSERT_EQ(pass.attacks.size(), 1u);
+    EXPECT_EQ(pass.attacks[0].Target, hero_number);
+    EXPECT_TRUE(screen.attacks.empty());
+    ASSERT_EQ(screen.deaths.size(), 1u);
+    EXPECT_EQ(screen.deaths[0].Name, "Hero");
+    EXPECT_EQ(screen.deaths[0].Cause, "slow poison");
+    EXPECT_TRUE(pass.deaths.empty());
+    EXPECT_EQ(map.Player(), nullptr);
+    ASSERT_FALSE(sound.Played.empty());
+    EXPECT_EQ(sound.Played.back().Wave, "scream.wav");
+    EXPECT_EQ(std::pair(sound.Played.back().X, sound.Played.back().Y), std::pair(20, 20));
+
+    // Outside a pass a monster's tick thinks with the installed callbacks.
+    Move_Creature(map, hunter, 30, 30);
+    map.Player_Number = map.Put_Creature(31, 30, "Hero");
+    hunter.Tick(20);
+    EXPECT_EQ(screen.attacks.size(), 1u);
+    EXPECT_EQ(pass.attacks.size(), 1u);
 }
 
 } // namespace
