@@ -4,11 +4,10 @@
 #include <vector>
 
 #include "shell/options.h"
+#include "shell/services.h"
 #include "world/map.h"
 
 namespace {
-
-TSprite_Blocks_Square sprite_test = nullptr;
 
 struct TSearchNode {
     int32_t X = 0, Y = 0;
@@ -56,17 +55,13 @@ double distance(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
 
 } // namespace
 
-void Set_Sprite_Blocks_Square(TSprite_Blocks_Square test) {
-    sprite_test = test;
-}
-
 double Step_Penalty(const TMap& map, int32_t x, int32_t y, uint8_t movement_mask) {
     if (Game_Options && !Game_Options->Flag_4)
         return 0;
     const TMap_Square* square = map.Get_Square(x, y);
     if (!square || !square->Has_Movement_Flag(map, movement_mask))
         return 1000;
-    if (sprite_test && sprite_test(x, y))
+    if (Sprite_Service().Is_Missile_On_Square(x, y))
         return 1000;
     return 0;
 }
