@@ -9,17 +9,25 @@
 #include <filesystem>
 #include <memory>
 
-#include "datafiles/data_file_errors.h"
 #include "generation/module_creation.h"
 #include "platform/files.h"
 #include "rules/display_effects.h"
 #include "rules/spells.h"
 #include "shell/globals.h"
+#include "shell/services.h"
 #include "world/map.h"
 #include "world/module.h"
 #include "world/module_definition.h"
 
 namespace {
+
+struct TList_Counter : TMessage_Service {
+    int32_t lists_shown = 0;
+    void Show_Error_List(const std::string&, const std::string&,
+                         const std::vector<std::string>&) override {
+        ++lists_shown;
+    }
+};
 
 void BM_Create_Default_Module(benchmark::State& state) {
     const char* given = std::getenv("KV_GAME_DIR");
@@ -30,17 +38,14 @@ void BM_Create_Default_Module(benchmark::State& state) {
     Create_Primary_Global_Structs();
     Game_Settings->Generate_Debug_Log = false;
     App_Dir = given ? std::string(given) + "/" : Executable_Dir() + "game/";
-    int32_t lists_shown = 0;
-    const TError_List_Sink previous =
-        Set_Error_List_Sink([&](const std::string&, const std::string&,
-                                const std::vector<std::string>&) { ++lists_shown; });
+    TList_Counter lists;
+    const TScoped_Services counted({.Messages = &lists});
     TModule_Class module_class;
     if (!Path_Settings->Set_Module("Hollowmere\\") ||
         !Load_Display_Effects(Path_Settings->Get_Effects_File()).Ok() ||
         !Load_Master_Spells(Path_Settings->Get_Spells_File()).Ok() ||
         !Read_Module_Class(Path_Settings->Get_Module_Data_File(), module_class).Ok()) {
         state.SkipWithError("the default module was not found (set KV_GAME_DIR)");
-        Set_Error_List_Sink(previous);
         App_Dir.clear();
         return;
     }
@@ -65,10 +70,9 @@ void BM_Create_Default_Module(benchmark::State& state) {
         state.counters["map" + std::to_string(n + 1) + "_ms"] = benchmark::Counter(
             per_map[n] / static_cast<double>(std::max<int64_t>(1, state.iterations())));
     std::filesystem::remove_all(folder);
-    Set_Error_List_Sink(previous);
     App_Dir.clear();
     Reset_Shell_Globals();
-    if (lists_shown != 0)
+    if (lists.lists_shown != 0)
         state.SkipWithError("creating the module showed error lists");
 }
 BENCHMARK(BM_Create_Default_Module)->Unit(benchmark::kMillisecond);

@@ -47,7 +47,6 @@ void BM_Sight_And_Light_Of_One_Window(benchmark::State& state) {
 BENCHMARK(BM_Sight_And_Light_Of_One_Window)->Unit(benchmark::kMicrosecond);
 
 void BM_Save_Full_Map(benchmark::State& state) {
-    File_Version = Current_File_Version;
     TTest_Map map;
     furnish(map);
     for (auto _ : state) {
@@ -59,7 +58,6 @@ void BM_Save_Full_Map(benchmark::State& state) {
 BENCHMARK(BM_Save_Full_Map)->Unit(benchmark::kMillisecond);
 
 void BM_Load_Full_Map(benchmark::State& state) {
-    File_Version = Current_File_Version;
     TTest_Map map;
     furnish(map);
     TValue_Writer writer;

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/game_startup.h"
+#include "app/program_services.h"
 #include "app/window_host.h"
 #include "platform/files.h"
 #include "presentation/widget_sample.h"
@@ -105,6 +106,7 @@ int main(int argc, char** argv) {
     if (line.exit_code >= 0) {
         return line.exit_code;
     }
+    const TProgram_Services services;
     Start_Program(line.start.game_dir);
     TStart_Up_Report report;
     int code = 1;

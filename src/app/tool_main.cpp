@@ -4,10 +4,12 @@
 #include <string>
 #include <vector>
 
+#include "app/program_services.h"
 #include "app/tool_commands.h"
 #include "app/window_host.h"
 
 int main(int argc, char** argv) {
+    const TProgram_Services services;
     if (argc >= 2 && std::string(argv[1]) == "render-widgets") {
         return Tool_Render_Widgets(argc - 1, argv + 1);
     }

@@ -3,10 +3,10 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "platform/message_box.h"
 #include "presentation/graphics.h"
 #include "presentation/text.h"
 #include "presentation/widget_sample.h"
+#include "shell/services.h"
 
 void Read_Window_Options_File(TWindow_Options& options, const std::string& options_path) {
     TOptions_File file(options_path);

@@ -1,34 +1,11 @@
 #include "datafiles/data_file_errors.h"
 
-#include <cstdio>
-
-namespace {
-
-void print_to_stderr(const std::string& heading, const std::string& file,
-                     const std::vector<std::string>& messages) {
-    for (const std::string& line : Error_List_Lines(heading, file, messages)) {
-        std::fprintf(stderr, "%s\n", line.c_str());
-    }
-}
-
-TError_List_Sink& sink() {
-    static TError_List_Sink current = print_to_stderr;
-    return current;
-}
-
-} // namespace
+#include "shell/services.h"
 
 void Report_Error_List(const std::string& heading, const std::string& file,
                        const std::vector<std::string>& messages) {
-    if (!messages.empty()) {
-        sink()(heading, file, messages);
-    }
-}
-
-TError_List_Sink Set_Error_List_Sink(TError_List_Sink next) {
-    TError_List_Sink previous = sink();
-    sink() = next ? std::move(next) : TError_List_Sink(print_to_stderr);
-    return previous;
+    if (!messages.empty())
+        Message_Service().Show_Error_List(heading, file, messages);
 }
 
 std::vector<std::string> Error_List_Lines(const std::string& heading, const std::string& file,

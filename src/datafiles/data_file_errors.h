@@ -1,12 +1,9 @@
 #pragma once
 // Showing the error list of a data file. Code that loads a data file calls
 // Report_Error_List with the heading of its file kind when the loader's error list is
-// not empty. The game screen installs a sink that opens its "Error List Dlg" dialog
-// for each list; it must queue lists that arrive while one is open, never drop them.
-// Without a sink (headless), the list goes to stderr as the dialog would show it: the
-// heading line, the file name line, then one message per line.
+// not empty; the list goes to the installed message service (shell/services.h), which
+// the game screen gives its "Error List Dlg" dialog and which headless prints to stderr.
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -34,14 +31,9 @@ inline constexpr const char* Master_Spell_Errors_Heading = "Master Spell Data Fi
 inline constexpr const char* Terrain_Errors_Heading = "Terrain Data File Errors: ";
 inline constexpr const char* Display_Effect_Errors_Heading = "Display Effect Data File Errors: ";
 
-using TError_List_Sink = std::function<void(const std::string& heading, const std::string& file,
-                                            const std::vector<std::string>& messages)>;
-
-// Hands a non-empty error list to the installed sink (an empty list shows nothing).
+// Shows a non-empty error list (an empty list shows nothing).
 void Report_Error_List(const std::string& heading, const std::string& file,
                        const std::vector<std::string>& messages);
-// Installs a sink; an empty one restores the stderr sink. Returns the previous sink.
-TError_List_Sink Set_Error_List_Sink(TError_List_Sink sink);
 
 // The lines of an error list as the dialog shows them.
 std::vector<std::string> Error_List_Lines(const std::string& heading, const std::string& file,

@@ -1,8 +1,8 @@
 #include "datafiles/game_settings_loader.h"
 
 #include "platform/files.h"
-#include "platform/message_box.h"
 #include "shell/debug_log.h"
+#include "shell/services.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include "shell/value_stream.h"
 
 void THigh_Scores_List::Save(TValue_Writer& writer) const {
-    writer.Write_String(Current_File_Version);
+    writer.Write_String(Current_Save_Version);
     for (const THigh_Score& entry : entries_) {
         writer.Write_String(entry.Name);
         writer.Write_String(entry.Class_Name);
@@ -15,7 +15,7 @@ void THigh_Scores_List::Save(TValue_Writer& writer) const {
 
 void THigh_Scores_List::Load(TValue_Reader& reader) {
     std::array<THigh_Score, High_Score_Count> read{};
-    File_Version = reader.Read_String();
+    reader.Read_Version();
     for (THigh_Score& entry : read) {
         entry.Name = reader.Read_String();
         entry.Class_Name = reader.Read_String();

@@ -8,12 +8,12 @@
 
 #include "generation/module_creation.h"
 #include "platform/files.h"
-#include "platform/message_box.h"
 #include "rules/inventory.h"
 #include "rules/item_list.h"
 #include "rules/monster.h"
 #include "shell/globals.h"
 #include "shell/helpers.h"
+#include "shell/services.h"
 #include "shell/value_stream.h"
 #include "world/map.h"
 #include "world/module.h"
@@ -30,9 +30,6 @@ void TSave_Load_Display::Remember_Saved_Slot(int32_t slot) {
 }
 
 namespace {
-
-TSave_Load_Display headless_display;
-TSave_Load_Display* current_display = &headless_display;
 
 void show_error(const std::string& text) {
     Save_Load_Display().Show_Message("Error", text);
@@ -207,12 +204,10 @@ bool write_game_header(const std::string& path, const TGame_Header& header) {
 
 } // namespace
 
-void Set_Save_Load_Display(TSave_Load_Display* display) {
-    current_display = display ? display : &headless_display;
-}
-
 TSave_Load_Display& Save_Load_Display() {
-    return *current_display;
+    static TSave_Load_Display headless;
+    TSave_Load_Display* installed = Services().Save_Load;
+    return installed ? *installed : headless;
 }
 
 // ---- Map files ----
@@ -228,7 +223,7 @@ bool Read_Map_File(const std::string& path, TWriteable_Map& map, const std::stri
         return false;
     auto read = std::make_unique<TWriteable_Map>();
     try {
-        File_Version = reader.Read_String();
+        reader.Read_Version();
         TWriteable_Map::TTerrain_File_Resolver resolver;
         if (!tiles_folder.empty())
             resolver = [&tiles_folder](const std::string& name) {
@@ -299,8 +294,7 @@ bool Read_Game_Header(const std::string& folder, TGame_Header& header) {
     TGame_Header read;
     try {
         read.Game_Name = reader.Read_String();
-        read.Version = reader.Read_String();
-        File_Version = read.Version;
+        read.Version = reader.Read_Version();
         read.Map_File = reader.Read_String();
         read.Module_File = reader.Read_String();
         read.Player_Number = reader.Read_Word();
@@ -335,7 +329,7 @@ bool Save_Game(const std::string& name, const TGame_Objects& game, const std::st
     const TMonster* player = game.Map.Monster_List.Get(game.Map.Player_Number);
     TGame_Header header;
     header.Game_Name = name;
-    header.Version = Current_File_Version;
+    header.Version = Current_Save_Version;
     header.Map_File = file_part(map_file);
     header.Module_File = file_part(module_file);
     header.Player_Number = game.Map.Player_Number;
@@ -455,7 +449,7 @@ bool Save_Character(const TMonster& creature, const TItem_List& items, const std
     TBusy busy;
     try {
         TValue_Writer writer;
-        writer.Write_String(Current_File_Version);
+        writer.Write_String(Current_Save_Version);
         creature.Save(writer);
         std::vector<std::pair<uint16_t, const TItem*>> carried;
         for (int32_t slot = 1; slot <= Last_Backpack_Slot; ++slot)
@@ -482,7 +476,7 @@ bool Load_Character(TMonster& creature, TItem_List& items, const std::string& fi
     TValue_Reader reader;
     if (reader.Load_From_File(file)) {
         try {
-            File_Version = reader.Read_String();
+            reader.Read_Version();
             read.Load(reader);
             const uint16_t count = reader.Read_Word();
             if (count > Last_Backpack_Slot)

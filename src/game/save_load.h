@@ -23,8 +23,9 @@ class TItem_List;
 class THeld_Item;
 class TMap;
 
-// What saving and loading show on the screen. The default does nothing but report
-// errors with a standard message box; the game screen installs its own.
+// What saving and loading show on the screen (the Save_Load service, shell/services.h).
+// The default does nothing but report errors with a standard message box and remember
+// the saved slot in the machine options; the game screen installs its own.
 class TSave_Load_Display {
   public:
     virtual ~TSave_Load_Display() = default;
@@ -41,8 +42,7 @@ class TSave_Load_Display {
     virtual void Remember_Saved_Slot(int32_t slot);
 };
 
-// Installs the display (nothing restores the headless default).
-void Set_Save_Load_Display(TSave_Load_Display* display);
+// The installed display, or the default.
 TSave_Load_Display& Save_Load_Display();
 
 // The objects a game is made of: the level in memory (whose Player_Number names the

@@ -3,17 +3,32 @@
 #include <cinttypes>
 #include <memory>
 
-#include "datafiles/data_file_errors.h"
 #include "game/high_scores.h"
 #include "game/save_load.h"
 #include "platform/files.h"
 #include "rules/item.h"
 #include "rules/monster.h"
+#include "shell/services.h"
 #include "shell/value_stream.h"
 #include "world/map.h"
 #include "world/module.h"
 
 namespace {
+
+// Error lists are not shown while it lives; message boxes are.
+class TNo_Error_Lists : public TMessage_Service {
+  public:
+    TNo_Error_Lists() : boxes_(Message_Service()), use_({.Messages = this}) {}
+    void Show_Message_Box(const std::string& caption, const std::string& text) override {
+        boxes_.Show_Message_Box(caption, text);
+    }
+    void Show_Error_List(const std::string&, const std::string&,
+                         const std::vector<std::string>&) override {}
+
+  private:
+    TMessage_Service& boxes_;
+    TScoped_Services use_;
+};
 
 // Control characters and quotes escaped, so that every value stays on one line.
 std::string text(const std::string& value) {
@@ -78,8 +93,7 @@ void print_options(std::FILE* out, const TGame_Options& o) {
 
 void dump_game_id(TValue_Reader& r, std::FILE* out) {
     std::fprintf(out, "game name: %s\n", text(r.Read_String()).c_str());
-    File_Version = r.Read_String();
-    std::fprintf(out, "version: %s\n", text(File_Version).c_str());
+    std::fprintf(out, "version: %s\n", text(r.Read_Version()).c_str());
     std::fprintf(out, "map file: %s\n", text(r.Read_String()).c_str());
     std::fprintf(out, "module file: %s\n", text(r.Read_String()).c_str());
     std::fprintf(out, "player: creature %u\n", r.Read_Word());
@@ -92,7 +106,7 @@ void dump_game_id(TValue_Reader& r, std::FILE* out) {
 void dump_high_scores(TValue_Reader& r, std::FILE* out) {
     THigh_Scores_List table;
     table.Load(r);
-    std::fprintf(out, "version: %s\n", text(File_Version).c_str());
+    std::fprintf(out, "version: %s\n", text(r.Version()).c_str());
     for (int32_t p = 1; p <= High_Score_Count; ++p) {
         const THigh_Score& e = *table.Get(p);
         std::fprintf(out, "%2d. %s %s level %u experience %d\n", p, text(e.Name).c_str(),
@@ -101,8 +115,7 @@ void dump_high_scores(TValue_Reader& r, std::FILE* out) {
 }
 
 void dump_character(TValue_Reader& r, std::FILE* out) {
-    File_Version = r.Read_String();
-    std::fprintf(out, "version: %s\n", text(File_Version).c_str());
+    std::fprintf(out, "version: %s\n", text(r.Read_Version()).c_str());
     TMonster character;
     character.Load(r);
     print_creature(out, character);
@@ -118,8 +131,7 @@ void dump_character(TValue_Reader& r, std::FILE* out) {
 }
 
 void dump_module(TValue_Reader& r, std::FILE* out) {
-    File_Version = r.Read_String();
-    std::fprintf(out, "version: %s\n", text(File_Version).c_str());
+    std::fprintf(out, "version: %s\n", text(r.Read_Version()).c_str());
     TWriteable_Module m;
     m.Load(r);
     std::fprintf(out, "name: %s\ndescription: %s\n", text(m.Name).c_str(),
@@ -155,19 +167,13 @@ void dump_module(TValue_Reader& r, std::FILE* out) {
 }
 
 void dump_map(TValue_Reader& r, std::FILE* out) {
-    File_Version = r.Read_String();
-    std::fprintf(out, "file version: %s\n", text(File_Version).c_str());
+    std::fprintf(out, "file version: %s\n", text(r.Read_Version()).c_str());
     auto map = std::make_unique<TWriteable_Map>();
     // The terrain file is not needed to list the level, and its absence is no error.
-    const TError_List_Sink previous = Set_Error_List_Sink(
-        [](const std::string&, const std::string&, const std::vector<std::string>&) {});
-    try {
+    {
+        TNo_Error_Lists quiet;
         map->Load(r, [](const std::string&) { return std::string(); });
-    } catch (...) {
-        Set_Error_List_Sink(previous);
-        throw;
     }
-    Set_Error_List_Sink(previous);
     std::fprintf(out, "map version: %s\nname: %s\nterrain file: %s\nuniversal light: %s\n",
                  text(map->Version).c_str(), text(map->Display_Name).c_str(),
                  text(map->Terrains.File_Name).c_str(), map->Universal_Light ? "yes" : "no");

@@ -10,6 +10,7 @@
 #include "rules/spells.h"
 #include "shell/globals.h"
 #include "shell/helpers.h"
+#include "shell/services.h"
 #include "shell/value_stream.h"
 #include "world/map.h"
 #include "world/module.h"
@@ -87,20 +88,23 @@ bool set_game_and_module(const std::string& game_dir, std::string module, std::s
 }
 
 // Error lists go to the tool's error stream while a command runs.
-class TError_Lists_To {
+class TError_Lists_To : public TMessage_Service {
   public:
     explicit TError_Lists_To(std::FILE* err)
-        : previous_(Set_Error_List_Sink([err](const std::string& heading, const std::string& file,
-                                              const std::vector<std::string>& messages) {
-              for (const std::string& line : Error_List_Lines(heading, file, messages))
-                  std::fprintf(err, "%s\n", line.c_str());
-          })) {}
-    ~TError_Lists_To() { Set_Error_List_Sink(previous_); }
-    TError_Lists_To(const TError_Lists_To&) = delete;
-    TError_Lists_To& operator=(const TError_Lists_To&) = delete;
+        : err_(err), boxes_(Message_Service()), use_({.Messages = this}) {}
+    void Show_Message_Box(const std::string& caption, const std::string& text) override {
+        boxes_.Show_Message_Box(caption, text);
+    }
+    void Show_Error_List(const std::string& heading, const std::string& file,
+                         const std::vector<std::string>& messages) override {
+        for (const std::string& line : Error_List_Lines(heading, file, messages))
+            std::fprintf(err_, "%s\n", line.c_str());
+    }
 
   private:
-    TError_List_Sink previous_;
+    std::FILE* err_;
+    TMessage_Service& boxes_;
+    TScoped_Services use_;
 };
 
 } // namespace
@@ -338,7 +342,7 @@ int Tool_Render_Map(const std::vector<std::string>& args, std::FILE* out, std::F
     try {
         if (!reader.Load_From_File(args[0]))
             throw TStream_Error("cannot be read");
-        File_Version = reader.Read_String();
+        reader.Read_Version();
         map->Load(reader, terrain_file);
     } catch (const TStream_Error& error) {
         std::fprintf(err, "krelvane-tool %s: the map file \"%s\" is damaged or unreadable (%s)\n",

@@ -24,13 +24,6 @@ namespace {
 
 constexpr const char* module_errors_heading = "Errors creating module: ";
 
-// The class lists that live for the whole creation.
-struct TCreation_Classes {
-    TItem_Class_List Items;
-    TMonster_Class_List Monsters;
-};
-TCreation_Classes* creation_classes = nullptr;
-
 std::string tile_file(const std::string& name) {
     return Path_Settings ? Path_Settings->Get_Tile_File(name) : std::string();
 }
@@ -68,7 +61,7 @@ bool Save_Created_Map(const TMap& map, const std::string& path) {
     copy.Assign(map);
     try {
         TValue_Writer writer;
-        writer.Write_String(Current_File_Version);
+        writer.Write_String(Current_Save_Version);
         copy.Save(writer);
         return writer.Save_To_File(path);
     } catch (const TStream_Error&) {
@@ -77,11 +70,9 @@ bool Save_Created_Map(const TMap& map, const std::string& path) {
 }
 
 TDig_Result Generate_Map(const TModule_Map_Class& map_class, uint32_t map_number, TMap& map,
-                         const TModule_Creation_Options& options,
+                         const TModule_Creation_Options& options, TCreation_Classes& classes,
                          std::vector<std::string>& errors) {
     TDig_Result result;
-    TCreation_Classes local_classes;
-    TCreation_Classes& classes = creation_classes ? *creation_classes : local_classes;
     const size_t errors_before = errors.size();
 
     // A tile or terrain file that cannot be used would give an empty level: it stops
@@ -200,7 +191,6 @@ bool Create_Module(const TModule_Class& module_class, TWriteable_Module& module,
 
     report(10, text);
     TCreation_Classes classes;
-    creation_classes = &classes;
 
     // Nothing is made from a definition whose start or connections lead nowhere.
     if (module_class.Starting_Map_Number < 1 ||
@@ -224,7 +214,7 @@ bool Create_Module(const TModule_Class& module_class, TWriteable_Module& module,
             break;
         }
         const TModule_Map_Class& map_class = *module_class.Get_Map(n);
-        const TDig_Result dug = Generate_Map(map_class, n, map, options, errors);
+        const TDig_Result dug = Generate_Map(map_class, n, map, options, classes, errors);
         Resolve_Entrances(module_class, n, map, module, dug.Entrances, errors);
         if (n == module_class.Starting_Map_Number) {
             int32_t x = 0, y = 0;
@@ -260,7 +250,6 @@ bool Create_Module(const TModule_Class& module_class, TWriteable_Module& module,
         result.Maps.push_back(line);
         percent += 80 / static_cast<int32_t>(module_class.Map_Count);
     }
-    creation_classes = nullptr;
     if (errors.empty() && !start_found)
         errors.push_back("Cannot find module starting position.");
     module.Set_Current_Position(module.Start_Map, module.Start_X, module.Start_Y);

@@ -11,6 +11,8 @@
 #include <vector>
 
 #include "generation/map_digging.h"
+#include "rules/item_classes.h"
+#include "rules/monster_classes.h"
 
 class TMap;
 class TModule;
@@ -57,10 +59,19 @@ bool Create_Module(const TModule_Class& module_class, TWriteable_Module& module,
                    const TModule_Creation_Options& options, TModule_Creation_Result& result,
                    const TProgress_Callback& progress = {});
 
-// Loads the map's data files, digs and populates the level into map and frees the
-// files again; messages go to errors. Returns what the dig made.
+// The item and monster classes of a creation: each map's class files are read into
+// them, and they live until the whole module is made.
+struct TCreation_Classes {
+    TItem_Class_List Items;
+    TMonster_Class_List Monsters;
+};
+
+// Loads the map's data files (its classes into classes), digs and populates the level
+// into map and frees the other files again; messages go to errors. Returns what the
+// dig made.
 TDig_Result Generate_Map(const TModule_Map_Class& map_class, uint32_t map_number, TMap& map,
-                         const TModule_Creation_Options& options, std::vector<std::string>& errors);
+                         const TModule_Creation_Options& options, TCreation_Classes& classes,
+                         std::vector<std::string>& errors);
 
 // The connections of every map that lead to the map just dug get their destination
 // square, and its own connections their source square; each square found becomes an

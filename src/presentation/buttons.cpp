@@ -3,6 +3,7 @@
 #include "presentation/graphics.h"
 #include "presentation/text.h"
 #include "presentation/ui_hooks.h"
+#include "shell/services.h"
 
 void TDC_Button::Set_Image_Set(int Image_Set) {
     f_Image_Set = Image_Set;
@@ -13,13 +14,13 @@ void TDC_Button::Set_Image_Set(int Image_Set) {
 
 void TDC_Button::Handle_MouseMove(TShift_State, int, int) {
     if (f_Description_Id > 0)
-        Set_Description_Subject(f_Description_Id);
+        Description_Panel().Set_Subject(f_Description_Id);
 }
 
 void TDC_Button::Handle_MouseUp(TMouse_Button, TShift_State, int X, int Y, bool Released_Outside) {
     if (Released_Outside || !Contains(X, Y) || !OnClick)
         return;
-    Play_UI_Sound("button.wav");
+    Play_Sound("button.wav");
     OnClick(f_Name);
 }
 

@@ -4,11 +4,11 @@
 #include <sstream>
 
 #include "platform/files.h"
-#include "platform/message_box.h"
 #include "platform/sdl/sdl_window.h"
 #include "presentation/graphics.h"
 #include "presentation/png_file.h"
 #include "presentation/virtual_keys.h"
+#include "shell/services.h"
 
 namespace {
 
@@ -17,6 +17,15 @@ constexpr uint32_t timer_interval = 50;
 bool read_int(std::istringstream& in, int& value) {
     return bool(in >> value);
 }
+
+// Message boxes over the window while it is open.
+class TWindow_Messages : public TMessage_Service {
+  public:
+    void Show_Message_Box(const std::string& caption, const std::string& text) override {
+        if (!SDL_Error_Box(caption, text))
+            TMessage_Service::Show_Message_Box(caption, text);
+    }
+};
 
 } // namespace
 
@@ -249,11 +258,8 @@ int THost::Run_Window(const THost_Settings& settings) {
         w->Present(frame.pixels.data(), frame.width, frame.height);
     });
     // Reported as messages over the window from now on.
-    TMessage_Box_Handler previous =
-        Set_Message_Box_Handler([](const std::string& caption, const std::string& text) {
-            if (!SDL_Error_Box(caption, text))
-                std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
-        });
+    TWindow_Messages window_messages;
+    const TScoped_Services over_window({.Messages = &window_messages});
 
     bool ok = true;
     bool running = true;
@@ -351,7 +357,6 @@ int THost::Run_Window(const THost_Settings& settings) {
             TSDL_Window::Delay(8 - spent);
     }
     ok = finish(settings) && ok;
-    Set_Message_Box_Handler(previous);
     Set_Presenter(nullptr);
     window->Show_System_Pointer(true);
     window_ = nullptr;

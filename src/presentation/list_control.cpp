@@ -1,7 +1,7 @@
 #include "presentation/list_control.h"
 
 #include "presentation/text.h"
-#include "presentation/ui_hooks.h"
+#include "shell/services.h"
 
 TDC_List::TDC_List() {
     f_Up_Button = new TDC_Button();
@@ -95,7 +95,7 @@ void TDC_List::Handle_MouseUp(TMouse_Button, TShift_State, int X, int Y, bool Re
     if (index == 0)
         return;
     f_Selected_Index = index;
-    Play_UI_Sound("item_sel.wav");
+    Play_Sound("item_sel.wav");
     if (OnSelect)
         OnSelect(f_Name, index);
 }

@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "shell/services.h"
+
 namespace {
 
 constexpr std::array<std::array<int, 2>, Button_Image_Sets + 1> cell_sizes{{{0, 0},
@@ -16,8 +18,6 @@ constexpr std::array<std::array<int, 2>, Button_Image_Sets + 1> cell_sizes{{{0, 
                                                                             {224, 23},
                                                                             {38, 38}}};
 std::array<int, Button_Image_Sets + 1> strips = {-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1};
-std::function<void(const std::string&)> sound_player;
-std::function<void(int)> description_handler;
 
 } // namespace
 
@@ -36,20 +36,8 @@ int Button_Strip(int image_set) {
     return image_set >= 1 && image_set <= Button_Image_Sets ? strips[size_t(image_set)] : -1;
 }
 
-void Set_UI_Sound_Player(std::function<void(const std::string&)> player) {
-    sound_player = std::move(player);
-}
-
-void Play_UI_Sound(const std::string& file) {
-    if (sound_player)
-        sound_player(file);
-}
-
-void Set_Description_Subject_Handler(std::function<void(int)> handler) {
-    description_handler = std::move(handler);
-}
-
-void Set_Description_Subject(int id) {
-    if (description_handler)
-        description_handler(id);
+TDescription_Panel& Description_Panel() {
+    static TDescription_Panel none;
+    TDescription_Panel* installed = Services().Description;
+    return installed ? *installed : none;
 }

@@ -1,10 +1,9 @@
 #pragma once
 // What the controls need from layers that are set up later: the button strips the
-// display object loads, the click sounds, and the description panel's subject. Each
-// is installed at start-up; until then buttons draw no picture, clicks are silent and
-// hovering changes nothing.
+// display object loads, and the description panel whose subject a hovered button
+// becomes (a service, shell/services.h). Until they are there, buttons draw no picture
+// and hovering changes nothing. Click sounds go to the sound service.
 
-#include <functional>
 #include <string>
 
 constexpr int Button_Image_Sets = 10;
@@ -15,10 +14,13 @@ void Button_Cell_Size(int image_set, int& width, int& height);
 void Set_Button_Strip(int image_set, int buffer);
 int Button_Strip(int image_set);
 
-// Plays a sound effect of the "Sounds\" folder by file name ("button.wav").
-void Set_UI_Sound_Player(std::function<void(const std::string& file)> player);
-void Play_UI_Sound(const std::string& file);
+// The panel that describes what the pointer is over.
+class TDescription_Panel {
+  public:
+    virtual ~TDescription_Panel() = default;
+    // Makes a description number the subject of the panel.
+    virtual void Set_Subject(int /*id*/) {}
+};
 
-// Makes a number the subject of the description panel (hovered buttons).
-void Set_Description_Subject_Handler(std::function<void(int id)> handler);
-void Set_Description_Subject(int id);
+// The installed panel, or one that shows nothing.
+TDescription_Panel& Description_Panel();

@@ -4,6 +4,7 @@
 
 #include "rules/requirements.h"
 #include "shell/helpers.h"
+#include "shell/services.h"
 #include "shell/value_stream.h"
 
 bool Counts_As_Equipped(const TItem& item, int32_t slot) {
@@ -254,28 +255,20 @@ void THeld_Item::Renumber(const std::vector<uint16_t>& old_numbers,
     }
 }
 
-namespace {
-void play_sound(const TSound_Player& play, const std::string& wave) {
-    if (play)
-        play(wave);
-}
-} // namespace
-
 bool Pick_Up_From_Slot(THeld_Item& held, TInventory& inventory, int32_t slot,
-                       const TItem_List& items, const TSound_Player& play) {
+                       const TItem_List& items) {
     if (held.Is_Holding())
         return false;
     const uint16_t number = inventory.Take_From_Slot(slot, items);
     if (number == 0)
         return false;
     held.Hold(number);
-    play_sound(play, "pick_up.wav");
+    Play_Sound("pick_up.wav");
     return true;
 }
 
 bool Drop_Held_On_Slot(THeld_Item& held, TInventory& inventory, int32_t slot, TItem_List& items,
-                       const TRequirement_Subject* character, bool two_weapons,
-                       const TSound_Player& play) {
+                       const TRequirement_Subject* character, bool two_weapons) {
     const uint16_t number = held.Take_Held();
     TItem* item = items.Get(number);
     if (!item)
@@ -292,7 +285,7 @@ bool Drop_Held_On_Slot(THeld_Item& held, TInventory& inventory, int32_t slot, TI
         const int32_t left = item->Count_Of_Items() - moved;
         if (left == 0) {
             items.Delete_Item(number);
-            play_sound(play, "put_down.wav");
+            Play_Sound("put_down.wav");
         } else {
             item->Quantity = static_cast<uint16_t>(left);
             held.Hold(number);
@@ -307,7 +300,7 @@ bool Drop_Held_On_Slot(THeld_Item& held, TInventory& inventory, int32_t slot, TI
         held.Hold(number);
         return false;
     }
-    play_sound(play, "put_down.wav");
+    Play_Sound("put_down.wav");
     if (taken_out != 0)
         held.Hold(taken_out);
     return true;
@@ -373,8 +366,7 @@ bool Use_One_Item(uint16_t number, TItem_List& items, TItem_Consumer& consumer) 
     return last;
 }
 
-bool Use_Held_Item(THeld_Item& held, TItem_List& items, TItem_Consumer& consumer,
-                   const TSound_Player& play) {
+bool Use_Held_Item(THeld_Item& held, TItem_List& items, TItem_Consumer& consumer) {
     const uint16_t number = held.Take_Held();
     const TItem* item = items.Get(number);
     if (!item)
@@ -386,18 +378,20 @@ bool Use_Held_Item(THeld_Item& held, TItem_List& items, TItem_Consumer& consumer
     }
     if (!Use_One_Item(number, items, consumer))
         held.Hold(number);
-    play_sound(play, drink ? "drink.wav" : "eat.wav");
+    Play_Sound(drink ? "drink.wav" : "eat.wav");
     return true;
 }
 
 bool Quick_Use(TInventory& inventory, uint8_t consumption_type, TItem_List& items,
-               TItem_Consumer& consumer, const TSound_Player& play) {
+               TItem_Consumer& consumer,
+               const std::function<void(const std::string& wave_file)>& play_where_standing) {
     const int32_t k = inventory.Items.Find_Consumption_Type(consumption_type, items);
     if (k == 0)
         return false;
     const uint16_t number = inventory.Items.Get_Number(k);
     if (Use_One_Item(number, items, consumer))
         inventory.Delete_Entry(k);
-    play_sound(play, "drink.wav");
+    if (play_where_standing)
+        play_where_standing("drink.wav");
     return true;
 }

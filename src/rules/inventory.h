@@ -90,8 +90,6 @@ class TInventory {
 // do not stack.
 int32_t Stack_Room(const TItem& stack);
 
-using TSound_Player = std::function<void(const std::string& wave_file)>;
-
 // The item carried on the mouse pointer between inventory slots.
 class THeld_Item {
   public:
@@ -112,14 +110,14 @@ class THeld_Item {
     uint16_t number_ = 0;
 };
 
+// The inventory window's clicks; their sounds go to the sound service.
 // Clicking a slot with nothing held: the slot's item goes onto the pointer.
 bool Pick_Up_From_Slot(THeld_Item& held, TInventory& inventory, int32_t slot,
-                       const TItem_List& items, const TSound_Player& play);
+                       const TItem_List& items);
 // Dropping the held item on a slot: stacks onto the same item, or swaps with the slot's
 // item (which is then held). False, with the item still held, when it may not go there.
 bool Drop_Held_On_Slot(THeld_Item& held, TInventory& inventory, int32_t slot, TItem_List& items,
-                       const TRequirement_Subject* character, bool two_weapons,
-                       const TSound_Player& play);
+                       const TRequirement_Subject* character, bool two_weapons);
 
 // What eating or drinking an item does to a creature.
 class TItem_Consumer {
@@ -147,9 +145,10 @@ void Apply_Consumption(const TItem& item, TItem_Consumer& consumer);
 bool Use_One_Item(uint16_t number, TItem_List& items, TItem_Consumer& consumer);
 // Dropping the held item on the character: a potion is drunk, an item with a
 // consumption value eaten, anything else held again (false).
-bool Use_Held_Item(THeld_Item& held, TItem_List& items, TItem_Consumer& consumer,
-                   const TSound_Player& play);
+bool Use_Held_Item(THeld_Item& held, TItem_List& items, TItem_Consumer& consumer);
 // The quick-use commands: drinks the first item of the consumption type ("Health" or
-// "Mana") in the inventory. False when there is none.
+// "Mana") in the inventory. False when there is none. The drinker plays the sound where
+// it stands.
 bool Quick_Use(TInventory& inventory, uint8_t consumption_type, TItem_List& items,
-               TItem_Consumer& consumer, const TSound_Player& play);
+               TItem_Consumer& consumer,
+               const std::function<void(const std::string& wave_file)>& play_where_standing);

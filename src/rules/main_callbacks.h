@@ -1,7 +1,9 @@
 #pragma once
 // The only way the rules reach the screen: the main game screen implements these six
-// operations and hands itself to every action, cast and behaviour step. An attack's
-// sprites carry its hit; when they end, the screen calls Hit_Arrives (combat.h).
+// operations, hands itself to every action, cast and per-tick pass, and is installed
+// as the Callbacks service (shell/services.h) for what happens outside them, such as
+// the player's death. An attack's sprites carry its hit; when they end, the screen
+// calls Hit_Arrives (combat.h). Every operation does nothing until overridden.
 
 #include <cstdint>
 #include <string>
@@ -39,12 +41,15 @@ struct TSpell_Show {
 class TMain_Callbacks {
   public:
     virtual ~TMain_Callbacks() = default;
-    virtual void Show_Attack(const TAttack_Show& attack) = 0;
-    virtual void Show_Spell(const TSpell_Show& spell) = 0;
+    virtual void Show_Attack(const TAttack_Show& /*attack*/) {}
+    virtual void Show_Spell(const TSpell_Show& /*spell*/) {}
     // A peaceful creature with talk topics or a store was spoken to.
-    virtual void Open_Talk(TMonster& monster) = 0;
+    virtual void Open_Talk(TMonster& /*monster*/) {}
     // A chest (a terrain that shows the chest window) was opened at the square.
-    virtual void Open_Chest(int32_t x, int32_t y) = 0;
-    virtual void Player_Died(const TDeath_Report& report) = 0;
-    virtual void Refresh_Spell_Buttons() = 0;
+    virtual void Open_Chest(int32_t /*x*/, int32_t /*y*/) {}
+    virtual void Player_Died(const TDeath_Report& /*report*/) {}
+    virtual void Refresh_Spell_Buttons() {}
 };
+
+// The installed callbacks, or ones that do nothing.
+TMain_Callbacks& Main_Callbacks();

@@ -93,8 +93,8 @@ void TMonster::Save(TValue_Writer& w) const {
 
 void TMonster::Load(TValue_Reader& r) {
     // Files before these versions lack the fields marked so in the creature record.
-    const bool has_home = File_Version >= "1.01";
-    const bool has_bonus = File_Version >= "1.06";
+    const bool has_home = r.Version() >= "1.01";
+    const bool has_bonus = r.Version() >= "1.06";
     Number = r.Read_Word();
     for (std::string* s : {&Name, &Description, &Module_Text, &Picture_Filename,
                            &Attack_Picture_Filename, &Monster_Group})

@@ -3,7 +3,6 @@
 #include "shell/debug_log.h"
 #include "shell/options.h"
 #include "shell/random.h"
-#include "shell/value_stream.h"
 
 std::unique_ptr<TPath_Settings> Path_Settings;
 std::unique_ptr<TGame_Settings> Game_Settings;
@@ -35,7 +34,6 @@ void Reset_Shell_Globals() {
     App_Active = false;
     App_Ready = false;
     Intro_Music_Pending = false;
-    File_Version.clear();
     App_Dir.clear();
     Set_Random_Seed(0);
 }

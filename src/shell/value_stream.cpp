@@ -6,8 +6,6 @@
 
 #include "platform/files.h"
 
-std::string File_Version;
-
 namespace {
 enum : uint8_t {
     tag_int8 = 2,
@@ -264,6 +262,11 @@ double TValue_Reader::Read_Float() {
         Decode_Extended(reinterpret_cast<const uint8_t*>(bytes_.data() + pos_ + 1));
     pos_ += 11;
     return value;
+}
+
+std::string TValue_Reader::Read_Version() {
+    version_ = Read_String();
+    return version_;
 }
 
 std::string TValue_Reader::Read_String() {

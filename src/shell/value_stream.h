@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 class TStream_Error : public std::runtime_error {
@@ -17,10 +18,8 @@ class TStream_Error : public std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-// The version string of the file being read ("1.06" for files we write); compared as
-// a string by records whose layout changed.
-extern std::string File_Version;
-inline const char* const Current_File_Version = "1.06";
+// The version string every file we write begins with.
+inline const char* const Current_Save_Version = "1.06";
 
 class TValue_Writer {
   public:
@@ -64,6 +63,13 @@ class TValue_Reader {
     void Read_Byte_List(std::vector<uint8_t>& values);
     void Read_Longint_List(std::vector<int32_t>& values);
 
+    // The version string a file begins with, kept as the version of what follows.
+    std::string Read_Version();
+    // The version of the file being read, compared as a string by records whose layout
+    // changed. A reader that has read none reads the current layout.
+    const std::string& Version() const { return version_; }
+    void Set_Version(std::string version) { version_ = std::move(version); }
+
     size_t Position() const { return pos_; }
     size_t Remaining() const { return bytes_.size() - pos_; }
     bool At_End() const { return pos_ >= bytes_.size(); }
@@ -72,6 +78,7 @@ class TValue_Reader {
     int32_t read_integer();
     std::string bytes_;
     size_t pos_ = 0;
+    std::string version_ = Current_Save_Version;
 };
 
 // 80-bit extended-precision encoding, portable (no reliance on long double's layout).

@@ -197,12 +197,3 @@ bool Think(TMap& map, TMonster& monster, TMain_Callbacks& callbacks) {
     }
     return map.Monster_List.Get(number) == &monster;
 }
-
-void Connect_Callbacks(TMap& map, TMain_Callbacks& callbacks) {
-    TMain_Callbacks* shown = &callbacks;
-    TMap* on = &map;
-    map.Hooks.Behaviour_Step = [on, shown](TMonster& monster) {
-        return Think(*on, monster, *shown);
-    };
-    map.Hooks.Player_Died = [shown](const TDeath_Report& report) { shown->Player_Died(report); };
-}

@@ -27,7 +27,3 @@ int32_t Direction_To_Player(TMap& map, const TMonster& monster);
 // One square in the direction, kept within 8..193: Step_Blocked, Step_Moved, or
 // Step_Entrance (actions.h).
 int32_t Step(TMap& map, TMonster& monster, int32_t direction);
-
-// Makes the map's monsters think with these callbacks and reports the player's death
-// through them; the callbacks must outlive the map's use.
-void Connect_Callbacks(TMap& map, TMain_Callbacks& callbacks);

@@ -13,24 +13,11 @@
 #include "shell/helpers.h"
 #include "shell/options.h"
 #include "shell/random.h"
+#include "shell/services.h"
 #include "world/actions.h"
 #include "world/map.h"
 
 namespace {
-
-TSummon_Class_Reader summon_reader;
-
-bool read_summon_classes(TMonster_Class_List& classes) {
-    if (summon_reader)
-        return summon_reader(classes);
-    if (!Path_Settings)
-        return false;
-    const std::string path = Path_Settings->Get_Summon_Monster_Classes_File();
-    if (path.empty())
-        return false;
-    Load_Monster_Classes(path, classes);
-    return classes.Count() > 0;
-}
 
 const TMonster_Class* find_class(const TMonster_Class_List& classes, const std::string& name) {
     const std::string wanted = Lower_Case(Trim(name));
@@ -115,7 +102,7 @@ bool summon(TMap& map, TMonster& caster, const TCast& cast, const std::function<
     if (existing >= wanted)
         return false;
     TMonster_Class_List classes;
-    if (!read_summon_classes(classes))
+    if (!Summon_Service().Read_Summon_Classes(classes))
         return false;
     const TMonster_Class* monster_class = find_class(classes, spell.Summoned_Monster);
     if (!monster_class)
@@ -222,8 +209,20 @@ bool cast_spell(TMap& map, TMonster& caster, const TCast& cast, int32_t x, int32
 
 } // namespace
 
-void Set_Summon_Class_Reader(TSummon_Class_Reader reader) {
-    summon_reader = std::move(reader);
+bool TSummon_Service::Read_Summon_Classes(TMonster_Class_List& classes) {
+    if (!Path_Settings)
+        return false;
+    const std::string path = Path_Settings->Get_Summon_Monster_Classes_File();
+    if (path.empty())
+        return false;
+    Load_Monster_Classes(path, classes);
+    return classes.Count() > 0;
+}
+
+TSummon_Service& Summon_Service() {
+    static TSummon_Service from_file;
+    TSummon_Service* installed = Services().Summons;
+    return installed ? *installed : from_file;
 }
 
 void Apply_Spell_Effect(TMap& map, TMonster& target, uint8_t type, int32_t amount_min,

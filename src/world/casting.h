@@ -3,7 +3,6 @@
 // caster itself or an area, and summoning the caster's followers.
 
 #include <cstdint>
-#include <functional>
 
 #include "rules/main_callbacks.h"
 
@@ -25,7 +24,14 @@ bool Cast_From_Quick_Slot(TMap& map, TMonster& caster, int32_t slot, int32_t x, 
 void Apply_Spell_Effect(TMap& map, TMonster& target, uint8_t type, int32_t amount_min,
                         int32_t amount_max, int32_t duration);
 
-// Where summoned monsters' classes come from: by default "Summon_MonsterClasses.txt"
-// is read for each summoning. False when the classes could not be read.
-using TSummon_Class_Reader = std::function<bool(TMonster_Class_List& classes)>;
-void Set_Summon_Class_Reader(TSummon_Class_Reader reader);
+// Where summoned monsters' classes come from (the Summons service, shell/services.h).
+class TSummon_Service {
+  public:
+    virtual ~TSummon_Service() = default;
+    // Reads "Summon_MonsterClasses.txt" of the module's folders, for each summoning.
+    // False when the classes could not be read.
+    virtual bool Read_Summon_Classes(TMonster_Class_List& classes);
+};
+
+// The installed service, or the one reading the data file.
+TSummon_Service& Summon_Service();

@@ -4,7 +4,30 @@
 #include <cmath>
 
 #include "shell/random.h"
+#include "shell/services.h"
 #include "shell/value_stream.h"
+#include "world/behaviour.h"
+#include "world/module.h"
+
+namespace {
+
+// Names the callbacks of a per-tick pass for the length of the pass.
+class TPass_Callbacks {
+  public:
+    TPass_Callbacks(TMain_Callbacks*& slot, TMain_Callbacks& callbacks)
+        : slot_(slot), outer_(slot) {
+        slot_ = &callbacks;
+    }
+    ~TPass_Callbacks() { slot_ = outer_; }
+    TPass_Callbacks(const TPass_Callbacks&) = delete;
+    TPass_Callbacks& operator=(const TPass_Callbacks&) = delete;
+
+  private:
+    TMain_Callbacks*& slot_;
+    TMain_Callbacks* outer_;
+};
+
+} // namespace
 
 // Squares.
 
@@ -258,7 +281,8 @@ bool TMap::Change_Terrain(int32_t x, int32_t y, uint16_t terrain_id) {
     return true;
 }
 
-void TMap::Tick_Monsters(int32_t ticks_per_second) {
+void TMap::Tick_Monsters(TMain_Callbacks& callbacks, int32_t ticks_per_second) {
+    const TPass_Callbacks pass(pass_callbacks_, callbacks);
     TCreature_World* previous = Creature_World();
     Set_Creature_World(this);
     // Count is read again each time: a creature summoned during the pass gets its tick.
@@ -523,23 +547,21 @@ void TMap::Drop_Item(int32_t x, int32_t y, uint16_t item_number) {
 }
 
 void TMap::Play_Sound(const std::string& wave_file, int32_t x, int32_t y) {
-    if (Hooks.Play_Sound)
-        Hooks.Play_Sound(wave_file, x, y);
+    if (!wave_file.empty())
+        Sound_Service().Play_Sound(wave_file, x, y);
 }
 
 void TMap::Player_Died(const TDeath_Report& report) {
-    if (Hooks.Player_Died)
-        Hooks.Player_Died(report);
+    Main_Callbacks().Player_Died(report);
 }
 
 void TMap::Raise_Monster_Killed(uint16_t event_id) {
-    if (Hooks.Raise_Monster_Killed)
-        Hooks.Raise_Monster_Killed(event_id);
+    Module_Raise_Monster_Killed(event_id);
 }
 
 bool TMap::Behaviour_Step(TMonster& monster) {
     const TMonster* player = Player();
     if (player && Square_Distance(player->X, player->Y, monster.X, monster.Y) > 30)
         return true;
-    return Hooks.Behaviour_Step ? Hooks.Behaviour_Step(monster) : true;
+    return Think(*this, monster, pass_callbacks_ ? *pass_callbacks_ : Main_Callbacks());
 }

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "rules/item_list.h"
+#include "rules/main_callbacks.h"
 #include "rules/monster.h"
 #include "rules/monster_list.h"
 #include "world/store.h"
@@ -98,15 +99,6 @@ class TMap_Square {
     void Load(TValue_Reader& reader);
 };
 
-// What the map hands on to the game: sounds, the player's death, events, and monster
-// behaviour (all optional).
-struct TMap_Hooks {
-    std::function<void(const std::string& wave_file, int32_t x, int32_t y)> Play_Sound;
-    std::function<void(const TDeath_Report&)> Player_Died;
-    std::function<void(uint16_t event_id)> Raise_Monster_Killed;
-    std::function<bool(TMonster&)> Behaviour_Step;
-};
-
 // A list of values tied to one square (the chest window reads it).
 struct TLocation_List {
     std::vector<uint16_t> Values;
@@ -138,7 +130,6 @@ class TMap : public TCreature_World {
     std::vector<TStore> Stores;
     // Not saved with the map: the game header names the player.
     uint16_t Player_Number = 0;
-    TMap_Hooks Hooks;
 
     // Nothing off the map.
     TMap_Square* Get_Square(int32_t x, int32_t y);
@@ -162,8 +153,9 @@ class TMap : public TCreature_World {
     bool Change_Terrain(int32_t x, int32_t y, uint16_t terrain_id);
     // Every creature's tick, in list order, fetched by number so that creatures dying
     // or appearing during the pass are never touched after they are gone; then the
-    // dead are freed (TMonster_List::Remove_Dead).
-    void Tick_Monsters(int32_t ticks_per_second);
+    // dead are freed (TMonster_List::Remove_Dead). The monsters that think in the pass
+    // act through the callbacks.
+    void Tick_Monsters(TMain_Callbacks& callbacks, int32_t ticks_per_second);
     // A random free square a land mover may enter, in growing blocks up to 10 squares
     // out (the centre included).
     bool Find_Empty_Square_Near(int32_t x, int32_t y, int32_t& found_x, int32_t& found_y) const;
@@ -234,10 +226,14 @@ class TMap : public TCreature_World {
     void Forget_Player() override { Player_Number = 0; }
     void Set_Square_Creature(int32_t x, int32_t y, uint16_t number) override;
     void Drop_Item(int32_t x, int32_t y, uint16_t item_number) override;
+    // To the sound service.
     void Play_Sound(const std::string& wave_file, int32_t x, int32_t y) override;
+    // To the installed callbacks (the main screen).
     void Player_Died(const TDeath_Report& report) override;
+    // The current module's "Monster Killed" trigger.
     void Raise_Monster_Killed(uint16_t event_id) override;
-    // Monsters more than 30 squares from the player do not think.
+    // The monster thinks with the callbacks of the pass under way (the installed ones
+    // outside a pass). Monsters more than 30 squares from the player do not think.
     bool Behaviour_Step(TMonster& monster) override;
 
   protected:
@@ -250,6 +246,7 @@ class TMap : public TCreature_World {
     std::array<std::array<uint8_t, View_Size>, View_Size> light_{};
     int32_t sight_left_ = 0, sight_top_ = 0, light_left_ = 0, light_top_ = 0;
     uint8_t sight_mask_ = 0, light_mask_ = 0;
+    TMain_Callbacks* pass_callbacks_ = nullptr; // while Tick_Monsters runs
 };
 
 // The map as it is written to and read from a map file.

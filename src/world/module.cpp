@@ -345,7 +345,7 @@ void TWriteable_Module::Load(TValue_Reader& reader) {
 bool Write_Module_File(const TWriteable_Module& module, const std::string& path) {
     try {
         TValue_Writer writer;
-        writer.Write_String(Current_File_Version);
+        writer.Write_String(Current_Save_Version);
         module.Save(writer);
         return writer.Save_To_File(path);
     } catch (const TStream_Error&) {
@@ -358,7 +358,7 @@ bool Read_Module_File(const std::string& path, TWriteable_Module& module) {
     if (!reader.Load_From_File(path))
         return false;
     try {
-        File_Version = reader.Read_String();
+        reader.Read_Version();
         module.Load(reader);
     } catch (const TStream_Error&) {
         return false;

@@ -4,11 +4,10 @@
 #include <vector>
 
 #include "shell/options.h"
+#include "shell/services.h"
 #include "world/map.h"
 
 namespace {
-
-TSprite_Blocks_Square sprite_test = nullptr;
 
 struct TSearchNode {
     int32_t X = 0, Y = 0;
@@ -54,21 +53,23 @@ double distance(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
     return std::sqrt(dx * dx + dy * dy);
 }
 
-} // namespace
-
-void Set_Sprite_Blocks_Square(TSprite_Blocks_Square test) {
-    sprite_test = test;
-}
-
-double Step_Penalty(const TMap& map, int32_t x, int32_t y, uint8_t movement_mask) {
+// The sprites are looked up once per search; without a sprite service none moves.
+double penalty(const TMap& map, int32_t x, int32_t y, uint8_t movement_mask,
+               const TSprite_Service* sprites) {
     if (Game_Options && !Game_Options->Flag_4)
         return 0;
     const TMap_Square* square = map.Get_Square(x, y);
     if (!square || !square->Has_Movement_Flag(map, movement_mask))
         return 1000;
-    if (sprite_test && sprite_test(x, y))
+    if (sprites && sprites->Is_Missile_On_Square(x, y))
         return 1000;
     return 0;
+}
+
+} // namespace
+
+double Step_Penalty(const TMap& map, int32_t x, int32_t y, uint8_t movement_mask) {
+    return penalty(map, x, y, movement_mask, Services().Sprites);
 }
 
 bool Find_Next_Step(const TMap& map, int32_t sx, int32_t sy, int32_t tx, int32_t ty,
@@ -95,6 +96,7 @@ bool Find_Next_Step(const TMap& map, int32_t sx, int32_t sy, int32_t tx, int32_t
         s.call = 1;
     }
 
+    const TSprite_Service* sprites = Services().Sprites;
     const double start_h = distance(sx, sy, tx, ty);
     s.nodes.push_back({sx, sy, -1, 1 + start_h, 1, start_h, false});
     s.at(sx, sy) = 0;
@@ -118,7 +120,7 @@ bool Find_Next_Step(const TMap& map, int32_t sx, int32_t sy, int32_t tx, int32_t
                 int32_t& here = s.at(x, y);
                 if (here >= 0 && s.nodes[here].Closed)
                     continue;
-                const double g = current.G + 1 + Step_Penalty(map, x, y, movement_mask);
+                const double g = current.G + 1 + penalty(map, x, y, movement_mask, sprites);
                 const double h = distance(x, y, tx, ty);
                 if (here < 0) {
                     here = static_cast<int32_t>(s.nodes.size());

@@ -8,13 +8,8 @@
 
 class TMap;
 
-// Whether a moving sprite that stops movers (a wall of fire, a boulder) stands on the
-// square; the map view installs it. Without one no sprite blocks.
-using TSprite_Blocks_Square = bool (*)(int32_t x, int32_t y);
-void Set_Sprite_Blocks_Square(TSprite_Blocks_Square test);
-
-// 1000 for a square the mask cannot enter (or a blocking sprite on it), else 0; always
-// 0 while game-options flag 4 is off.
+// 1000 for a square the mask cannot enter or a moving missile stands on (the sprite
+// service says which), else 0; always 0 while game-options flag 4 is off.
 double Step_Penalty(const TMap& map, int32_t x, int32_t y, uint8_t movement_mask);
 
 // The neighbour of (sx, sy) to step to on the way to (tx, ty); false, with -1 and -1,

@@ -5,19 +5,13 @@
 
 #include "datafiles/data_file_errors.h"
 #include "shell/helpers.h"
+#include "shell/services.h"
 
 namespace {
 
 const char* const action_names[Terrain_Action_Count] = {
     "None", "Move", "Open", "Close",  "Look", "Examine",   "Take",
     "Eat",  "Use",  "Cast", "Attack", "Any",  "Bash Door", "Open Secret"};
-
-TTerrain_Sound_Sink sound_sink = nullptr;
-
-void play(const std::string& wave_file) {
-    if (sound_sink && !wave_file.empty())
-        sound_sink(wave_file);
-}
 
 // Missing pieces read as 0, like any bad number, so "255,128" and "" are safe.
 uint32_t color_from_text(const std::string& text) {
@@ -131,10 +125,6 @@ uint8_t Terrain_Action_From_Name(const std::string& name) {
     return 0;
 }
 
-void Set_Terrain_Sound_Sink(TTerrain_Sound_Sink sink) {
-    sound_sink = sink;
-}
-
 bool TTerrain::Is_In_Category(const std::string& name) const {
     const std::string wanted = Lower_Case(name);
     return std::find(Categories.begin(), Categories.end(), wanted) != Categories.end();
@@ -158,7 +148,7 @@ uint16_t TTerrain::Get_Next_Terrain(int32_t action) const {
             a == static_cast<int32_t>(TTerrain_Action::Open_Secret)) {
             if (a != Next_Terrain_Action)
                 return 0;
-            play(Next_Terrain_Sound_File);
+            Play_Sound(Next_Terrain_Sound_File);
             return Next_Terrain_ID[0];
         }
         if (a == static_cast<int32_t>(TTerrain_Action::Bash_Door))
@@ -169,7 +159,7 @@ uint16_t TTerrain::Get_Next_Terrain(int32_t action) const {
         action == static_cast<int32_t>(TTerrain_Action::Any)) {
         // One level only: "Use" on a terrain whose own action is "Use" gives 0.
         const uint16_t result = direct(Next_Terrain_Action);
-        play(Next_Terrain_Sound_File);
+        Play_Sound(Next_Terrain_Sound_File);
         return result;
     }
     return direct(action);

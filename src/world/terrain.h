@@ -80,7 +80,7 @@ class TTerrain {
     void Set_Picture_Index(int32_t layer, uint16_t index);
     // The terrain ID the action turns this terrain into, 0 for no change. "Use" and
     // "Any" follow the terrain's own action one level only, so a terrain whose action
-    // is itself "Use" or "Any" yields 0. Sounds go to the sink the map installs.
+    // is itself "Use" or "Any" yields 0. The change's sound goes to the sound service.
     uint16_t Get_Next_Terrain(int32_t action) const;
 };
 
@@ -90,10 +90,6 @@ class TWriteable_Terrain : public TTerrain {
     TWriteable_Terrain() = default;
     explicit TWriteable_Terrain(const TTerrain& terrain) : TTerrain(terrain) {}
 };
-
-// Where terrain sounds go (the sound layer installs it); nothing plays without one.
-using TTerrain_Sound_Sink = void (*)(const std::string& wave_file);
-void Set_Terrain_Sound_Sink(TTerrain_Sound_Sink sink);
 
 class TTerrain_List {
   public:

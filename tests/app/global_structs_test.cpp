@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "app/global_structs.h"
-#include "platform/message_box.h"
 #include "shell/globals.h"
 #include "shell/options.h"
+#include "support/fake_services.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -36,12 +36,12 @@ TEST(Global_Structs, AModulesSettingsTakeEffectOnReloadAndFreeingEmptiesTheGloba
 
     // A broken copy is shown, and the load says so.
     dir.Write("Modules/Crypt/Data/Settings.txt", "no marker\r\n");
-    int boxes = 0;
-    TMessage_Box_Handler previous =
-        Set_Message_Box_Handler([&](const std::string&, const std::string&) { ++boxes; });
-    EXPECT_FALSE(Reload_Global_Structs());
-    Set_Message_Box_Handler(previous);
-    EXPECT_EQ(boxes, 2);
+    TMessages_Recorder messages;
+    {
+        const TScoped_Services use({.Messages = &messages});
+        EXPECT_FALSE(Reload_Global_Structs());
+    }
+    EXPECT_EQ(messages.Boxes.size(), 2u);
 
     Free_Global_Structs();
     EXPECT_EQ(Game_Options, nullptr);

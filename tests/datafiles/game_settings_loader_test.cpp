@@ -4,9 +4,9 @@
 
 #include "datafiles/game_settings_loader.h"
 #include "platform/files.h"
-#include "platform/message_box.h"
 #include "shell/debug_log.h"
 #include "shell/globals.h"
+#include "support/fake_services.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -31,15 +31,8 @@ class Settings_File_Load : public ::testing::Test {
         Reset_Shell_Globals();
         App_Dir = dir.Path();
         Create_Primary_Global_Structs();
-        previous_ =
-            Set_Message_Box_Handler([this](const std::string& caption, const std::string& text) {
-                boxes.push_back(caption + "|" + text);
-            });
     }
-    void TearDown() override {
-        Set_Message_Box_Handler(previous_);
-        Reset_Shell_Globals();
-    }
+    void TearDown() override { Reset_Shell_Globals(); }
     TStrings log_lines() const {
         std::string text;
         Read_Whole_File(Debug_Log_File(), text);
@@ -60,10 +53,8 @@ class Settings_File_Load : public ::testing::Test {
     }
 
     TTemp_Dir dir;
-    TStrings boxes;
-
-  private:
-    TMessage_Box_Handler previous_;
+    TMessages_Recorder messages;
+    TScoped_Services use{{.Messages = &messages}};
 };
 
 TEST_F(Settings_File_Load, EveryFieldIsReadIntoTheSettings) {
@@ -76,7 +67,7 @@ TEST_F(Settings_File_Load, EveryFieldIsReadIntoTheSettings) {
     EXPECT_EQ(Game_Settings->Music_Song_Death, "dead.ogg");
     EXPECT_TRUE(Game_Settings->Generate_Debug_Log);
     EXPECT_EQ(Game_Settings->Color_Depth, 16);
-    EXPECT_TRUE(boxes.empty());
+    EXPECT_TRUE(messages.Boxes.empty());
 
     TStrings fields = all_fields;
     fields[0] = "Allow Music := 1";
@@ -91,7 +82,7 @@ TEST_F(Settings_File_Load, OnlyTheMarkersLeaveTheDefaultsAndReportNothing) {
     EXPECT_FALSE(Game_Settings->Allow_Music);
     EXPECT_FALSE(Game_Settings->Allow_Sound);
     EXPECT_TRUE(Game_Settings->Generate_Debug_Log);
-    EXPECT_TRUE(boxes.empty());
+    EXPECT_TRUE(messages.Boxes.empty());
 }
 
 TEST_F(Settings_File_Load, AMissingFieldIsShownAndKeepsItsDefault) {
@@ -102,15 +93,16 @@ TEST_F(Settings_File_Load, AMissingFieldIsShownAndKeepsItsDefault) {
     const std::string file = Game_Settings_File();
     const std::string message =
         "Could not find field \"Generate Debug Log\" in record \"Main Record\".";
-    EXPECT_EQ(boxes, (TStrings{"Data File Error|Errors reading file \"" + file + "\".",
-                               "Data File Error|" + message}));
+    EXPECT_EQ(messages.Boxes, (TStrings{"Data File Error|Errors reading file \"" + file + "\".",
+                                        "Data File Error|" + message}));
 }
 
 TEST_F(Settings_File_Load, AMissingFileShowsTwoBoxesAndKeepsTheDefaults) {
     EXPECT_FALSE(Load_Game_Settings());
     const std::string file = Game_Settings_File();
-    EXPECT_EQ(boxes, (TStrings{"Data File Error|Errors reading file \"" + file + "\".",
-                               "Data File Error|Unable to load data file: \"" + file + "\"."}));
+    EXPECT_EQ(messages.Boxes,
+              (TStrings{"Data File Error|Errors reading file \"" + file + "\".",
+                        "Data File Error|Unable to load data file: \"" + file + "\"."}));
     EXPECT_FALSE(Game_Settings->Allow_Music);
     EXPECT_FALSE(Game_Settings->Allow_Sound);
 }

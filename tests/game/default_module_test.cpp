@@ -12,6 +12,7 @@
 #include "rules/inventory.h"
 #include "rules/spells.h"
 #include "shell/globals.h"
+#include "support/fake_services.h"
 #include "support/temp_dir.h"
 #include "world/map.h"
 #include "world/module.h"
@@ -40,9 +41,6 @@ class Default_Module_Game : public ::testing::Test {
         std::filesystem::create_directory_symlink(content / "Modules", dir_.Path() + "Modules");
         App_Dir = dir_.Path();
         ASSERT_TRUE(Path_Settings->Set_Module("Hollowmere\\"));
-        previous_ = Set_Error_List_Sink(
-            [](const std::string&, const std::string&, const std::vector<std::string>&) {});
-        Set_Save_Load_Display(&display_);
         ASSERT_TRUE(Load_Display_Effects(Path_Settings->Get_Effects_File()).Ok());
         ASSERT_TRUE(Load_Master_Spells(Path_Settings->Get_Spells_File()).Ok());
         TModule_Class module_class;
@@ -56,8 +54,6 @@ class Default_Module_Game : public ::testing::Test {
         ASSERT_TRUE(Create_Module(module_class, created, *map_, options, result));
     }
     void TearDown() override {
-        Set_Save_Load_Display(nullptr);
-        Set_Error_List_Sink(previous_);
         Set_Creature_World(nullptr);
         Display_Effects = TDisplay_Effect_List();
         Master_Spells.Clear();
@@ -67,7 +63,8 @@ class Default_Module_Game : public ::testing::Test {
 
     TTemp_Dir dir_;
     TQuiet_Display display_;
-    TError_List_Sink previous_;
+    TQuiet_Messages quiet_;
+    TScoped_Services use_{{.Messages = &quiet_, .Save_Load = &display_}};
     std::unique_ptr<TWriteable_Map> map_ = std::make_unique<TWriteable_Map>();
     TWriteable_Module module_;
     TGame_Options options_;

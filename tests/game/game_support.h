@@ -13,6 +13,7 @@
 #include "platform/files.h"
 #include "shell/globals.h"
 #include "shell/paths.h"
+#include "shell/services.h"
 #include "support/temp_dir.h"
 #include "world/map.h"
 #include "world/module.h"
@@ -35,6 +36,7 @@ class TTest_Game {
   public:
     TTemp_Dir Dir;
     TRecording_Display Display;
+    TScoped_Services Shown_On{{.Save_Load = &Display}};
     std::unique_ptr<TWriteable_Map> Map = std::make_unique<TWriteable_Map>();
     TWriteable_Module Module;
     TGame_Options Options;
@@ -50,7 +52,6 @@ class TTest_Game {
         std::string terrain;
         EXPECT_TRUE(Read_Whole_File(KV_FIXTURES_DIR "/game/Terrain.txt", terrain));
         Dir.Write("Modules/Test/Tiles/Terrain.txt", terrain);
-        Set_Save_Load_Display(&Display);
         Make_Level(*Map, "Level One");
         Map->Map_File_Name = "1.map";
         Player = Add_Creature(*Map, "Aldric", 20, 20, 3);
@@ -86,7 +87,6 @@ class TTest_Game {
         Options.Equipment_Sets[0].First_Hand_Id = Sword;
     }
     ~TTest_Game() {
-        Set_Save_Load_Display(nullptr);
         Set_Creature_World(nullptr);
         Path_Settings.reset();
         App_Dir = Old_App_Dir;

@@ -8,6 +8,7 @@
 #include "platform/files.h"
 #include "rules/inventory.h"
 #include "shell/value_stream.h"
+#include "support/fake_services.h"
 
 namespace {
 
@@ -253,14 +254,13 @@ TEST_F(Saved_Games, ResumingNeedsASavedSlot) {
 }
 
 TEST_F(Saved_Games, ALevelWithoutItsTerrainFileDoesNotLoad) {
-    const TError_List_Sink previous = Set_Error_List_Sink(
-        [](const std::string&, const std::string&, const std::vector<std::string>&) {});
+    TQuiet_Messages quiet;
+    const TScoped_Services use({.Messages = &quiet});
     Delete_File(game.Dir.Path() + "Modules/Test/Tiles/Terrain.txt");
     auto map = std::make_unique<TWriteable_Map>();
     EXPECT_FALSE(Load_Map(*map, game.Current_Folder() + "2.map", false));
     EXPECT_EQ(game.Display.Messages.back(),
               "Error: Unable to load map file \"" + game.Current_Folder() + "2.map\".");
-    Set_Error_List_Sink(previous);
 }
 
 } // namespace

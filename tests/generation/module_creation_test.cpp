@@ -13,6 +13,7 @@
 #include "rules/spells.h"
 #include "shell/globals.h"
 #include "shell/value_stream.h"
+#include "support/fake_services.h"
 #include "support/temp_dir.h"
 #include "world/map.h"
 #include "world/module.h"
@@ -32,10 +33,6 @@ class Default_Module : public ::testing::Test {
         Game_Settings->Generate_Debug_Log = false;
         App_Dir = KV_FIXTURES_DIR "/../../content/";
         ASSERT_TRUE(Path_Settings->Set_Module("Hollowmere\\"));
-        previous_ = Set_Error_List_Sink([this](const std::string& heading, const std::string& file,
-                                               const std::vector<std::string>& messages) {
-            shown_.push_back(heading + file + ": " + (messages.empty() ? "" : messages.front()));
-        });
         ASSERT_TRUE(Load_Display_Effects(Path_Settings->Get_Effects_File()).Ok());
         ASSERT_TRUE(Load_Master_Spells(Path_Settings->Get_Spells_File()).Ok());
         ASSERT_TRUE(Read_Module_Class(Path_Settings->Get_Module_Data_File(), module_class_).Ok());
@@ -43,7 +40,6 @@ class Default_Module : public ::testing::Test {
         options_.Seed = 20261206;
     }
     void TearDown() override {
-        Set_Error_List_Sink(previous_);
         Display_Effects = TDisplay_Effect_List();
         Master_Spells.Clear();
         App_Dir.clear();
@@ -62,24 +58,32 @@ class Default_Module : public ::testing::Test {
         TValue_Reader reader;
         EXPECT_TRUE(
             reader.Load_From_File(options_.Current_Game_Folder + std::to_string(n) + ".map"));
-        File_Version = reader.Read_String();
+        EXPECT_EQ(reader.Read_Version(), Current_Save_Version);
         map->Load(reader);
         return map;
+    }
+
+    // Each error list shown, as heading, file, ": " and its first message.
+    std::vector<std::string> shown() const {
+        std::vector<std::string> lines;
+        for (const auto& list : messages_.Error_Lists)
+            lines.push_back(list.Heading + list.File + ": " + list.Messages.front());
+        return lines;
     }
 
     TTemp_Dir game_;
     TModule_Class module_class_;
     TModule_Creation_Options options_;
-    std::vector<std::string> shown_;
     std::vector<int32_t> progress_;
-    TError_List_Sink previous_;
+    TMessages_Recorder messages_;
+    TScoped_Services use_{{.Messages = &messages_}};
 };
 
 TEST_F(Default_Module, EveryLevelIsDugPopulatedConnectedAndWritten) {
     TModule_Creation_Result result;
     TWriteable_Module module;
     ASSERT_TRUE(create(result, module)) << (result.Errors.empty() ? "" : result.Errors.front());
-    EXPECT_TRUE(shown_.empty()) << shown_.front();
+    EXPECT_TRUE(shown().empty()) << shown().front();
     ASSERT_EQ(result.Maps.size(), module_class_.Map_Count);
     EXPECT_EQ(progress_.front(), 0);
     EXPECT_EQ(progress_.back(), 100);
@@ -149,8 +153,8 @@ TEST_F(Default_Module, AStartMapThatIsNotAmongTheMapsMakesNothing) {
     EXPECT_EQ(result.Errors.front(), "Cannot find module starting position.");
     EXPECT_FALSE(File_Exists(options_.Current_Game_Folder + "module.mod"));
     EXPECT_FALSE(File_Exists(options_.Current_Game_Folder + "1.map"));
-    ASSERT_FALSE(shown_.empty());
-    EXPECT_EQ(shown_.back().rfind("Errors creating module: ", 0), 0u);
+    ASSERT_FALSE(shown().empty());
+    EXPECT_EQ(shown().back().rfind("Errors creating module: ", 0), 0u);
 }
 
 TEST_F(Default_Module, AMapCountedButNotDefinedIsReportedInsteadOfRead) {
@@ -222,8 +226,8 @@ TEST_F(Default_Module, ATerrainFileWithAReportedFaultStillDigsItsLevel) {
     TWriteable_Module module;
     EXPECT_TRUE(create(result, module)) << (result.Errors.empty() ? "" : result.Errors.front());
     // The terrain loader showed its fault; the level was dug all the same.
-    ASSERT_FALSE(shown_.empty());
-    EXPECT_NE(shown_.front().find("Could not find field \"Description\""), std::string::npos);
+    ASSERT_FALSE(shown().empty());
+    EXPECT_NE(shown().front().find("Could not find field \"Description\""), std::string::npos);
     ASSERT_FALSE(result.Maps.empty());
     EXPECT_GT(result.Maps.front().Cells_Used, 0);
 }

@@ -9,6 +9,7 @@
 #include "generation/tile_classes.h"
 #include "shell/globals.h"
 #include "shell/random.h"
+#include "support/fake_services.h"
 #include "support/temp_dir.h"
 #include "world/module_definition.h"
 
@@ -279,19 +280,21 @@ class Tile_File_Load : public ::testing::Test {
         App_Dir = dir.Path();
         Create_Primary_Global_Structs();
         ASSERT_TRUE(Path_Settings->Set_Module("Test\\"));
-        previous_ = Set_Error_List_Sink(
-            [this](const std::string& heading, const std::string& file, const TLines& messages) {
-                shown.push_back(heading + file + "|" + std::to_string(messages.size()));
-            });
     }
     void TearDown() override {
-        Set_Error_List_Sink(previous_);
         Free_Tile_Classes();
         Reset_Shell_Globals();
     }
+    // Each error list shown, as heading, file, "|" and the number of messages.
+    TLines shown() const {
+        TLines lines;
+        for (const auto& list : messages_.Error_Lists)
+            lines.push_back(list.Heading + list.File + "|" + std::to_string(list.Messages.size()));
+        return lines;
+    }
     TTemp_Dir dir;
-    TLines shown;
-    TError_List_Sink previous_;
+    TMessages_Recorder messages_;
+    TScoped_Services use_{{.Messages = &messages_}};
 };
 
 TEST_F(Tile_File_Load, TheModulesFileReplacesTheLoadedTilesAndErrorsAreShown) {
@@ -300,17 +303,17 @@ TEST_F(Tile_File_Load, TheModulesFileReplacesTheLoadedTilesAndErrorsAreShown) {
     dir.Write("Modules/Test/Tiles/Bad_Tiles.txt", tile_file({header()}));
     ASSERT_TRUE(Load_Tile_Class_File("Good_Tiles.txt"));
     EXPECT_EQ(Tile_Classes.Tile_Count(), 1);
-    EXPECT_TRUE(shown.empty());
+    EXPECT_TRUE(shown().empty());
 
     EXPECT_FALSE(Load_Tile_Class_File("Bad_Tiles.txt"));
     EXPECT_EQ(Tile_Classes.Tile_Count(), 0);
-    ASSERT_EQ(shown.size(), 1u);
-    EXPECT_EQ(shown[0].rfind("Tile Class Data File Errors: ", 0), 0u);
+    ASSERT_EQ(shown().size(), 1u);
+    EXPECT_EQ(shown()[0].rfind("Tile Class Data File Errors: ", 0), 0u);
 
     // A name that is not a plain file name reads nothing outside the folder.
     EXPECT_FALSE(Load_Tile_Class_File("../Tiles/Good_Tiles.txt"));
     EXPECT_EQ(Tile_Classes.Tile_Count(), 0);
-    EXPECT_EQ(shown.size(), 2u);
+    EXPECT_EQ(shown().size(), 2u);
 }
 
 // ---- Choosing terrain by categories ----

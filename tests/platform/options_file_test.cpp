@@ -5,7 +5,6 @@
 #include <thread>
 
 #include "platform/clock.h"
-#include "platform/message_box.h"
 #include "platform/options_file.h"
 #include "support/temp_dir.h"
 
@@ -68,17 +67,6 @@ TEST(Options_File, DefaultPathFollowsXdgConfigHome) {
     } else {
         unsetenv("XDG_CONFIG_HOME");
     }
-}
-
-TEST(Message_Box, GoesToTheInstalledHandler) {
-    std::vector<std::string> seen;
-    TMessage_Box_Handler previous =
-        Set_Message_Box_Handler([&](const std::string& caption, const std::string& text) {
-            seen.push_back(caption + "|" + text);
-        });
-    Show_Message_Box("Data File Error", "Errors reading file \"x\".");
-    Set_Message_Box_Handler(previous);
-    EXPECT_EQ(seen, (std::vector<std::string>{"Data File Error|Errors reading file \"x\"."}));
 }
 
 TEST(Clock, GivesAPlausibleLocalTimeAndAMovingTick) {

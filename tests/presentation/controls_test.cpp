@@ -8,18 +8,22 @@
 #include "presentation/graphics.h"
 #include "presentation/list_control.h"
 #include "presentation/ui_hooks.h"
+#include "support/fake_services.h"
 
 namespace {
+
+struct TPanel_Recorder : TDescription_Panel {
+    std::vector<int> subjects;
+    void Set_Subject(int id) override { subjects.push_back(id); }
+};
 
 class Controls : public ::testing::Test {
   protected:
     void SetUp() override {
         fg_vbinit();
         ASSERT_EQ(fg_vballoc(800, 600), Workspace_Buffer);
-        Set_UI_Sound_Player([this](const std::string& f) { sounds.push_back(f); });
     }
     void TearDown() override {
-        Set_UI_Sound_Player(nullptr);
         for (int s = 1; s <= Button_Image_Sets; ++s)
             Set_Button_Strip(s, -1);
         Graphics_Shutdown();
@@ -27,7 +31,9 @@ class Controls : public ::testing::Test {
     static TColour pixel(int x, int y) {
         return Buffer_Of(Workspace_Buffer)->pixels[size_t(y) * 800 + size_t(x)];
     }
-    std::vector<std::string> sounds;
+    TSound_Recorder sound;
+    TPanel_Recorder panel;
+    TScoped_Services use{{.Sound = &sound, .Description = &panel}};
 };
 
 // A root that frees killed children and remembers their names.
@@ -68,6 +74,7 @@ TEST_F(Controls, ButtonShowsTheRowOfItsStateAndClicksOnlyWhenReleasedOnIt) {
     EXPECT_EQ(button->f_Width, 23);
     button->Set_Position("OK", 100, 100, false);
     button->Set_Visible(true);
+    button->f_Description_Id = 7;
     std::vector<std::string> clicked;
     button->OnClick = [&](const std::string& name) { clicked.push_back(name); };
     root.Add_Child_Control(button);
@@ -84,6 +91,7 @@ TEST_F(Controls, ButtonShowsTheRowOfItsStateAndClicksOnlyWhenReleasedOnIt) {
     EXPECT_EQ(drawn_row(), 0);
     root.Dispatch_MouseMove(0, 110, 110);
     EXPECT_EQ(drawn_row(), 1);
+    EXPECT_EQ(panel.subjects, std::vector<int>{7}); // the hovered button is described
     root.Dispatch_MouseDown(mbLeft, 0, 110, 110);
     EXPECT_EQ(drawn_row(), 2);
     // Released elsewhere: no click, and the button is no longer pressed.
@@ -92,7 +100,7 @@ TEST_F(Controls, ButtonShowsTheRowOfItsStateAndClicksOnlyWhenReleasedOnIt) {
     EXPECT_EQ(drawn_row(), 1);
     click(root, 123, 123); // the inclusive edge
     EXPECT_EQ(clicked, std::vector<std::string>{"OK"});
-    EXPECT_EQ(sounds, std::vector<std::string>{"button.wav"});
+    EXPECT_EQ(sound.Waves(), std::vector<std::string>{"button.wav"});
     button->f_Enabled = false;
     EXPECT_EQ(drawn_row(), 3);
     click(root, 110, 110);
@@ -163,7 +171,7 @@ TEST_F(Controls, ListPagesByWholePagesAndSelectsTheItemUnderThePointer) {
     EXPECT_EQ(list->Get_Selected_Index(), 6);
     EXPECT_EQ(list->Get_Selected_Text(), "Item 6");
     EXPECT_EQ(selected, std::vector<int>{6});
-    EXPECT_EQ(sounds.back(), "item_sel.wav");
+    EXPECT_EQ(sound.Waves().back(), "item_sel.wav");
     EXPECT_EQ(list->f_Hover_Index, 6);
     list->Set_Top_Index(9);
     click(root, 150, 100 + 48 + 3); // row 4 of the last page holds nothing

@@ -5,6 +5,7 @@
 #include "rules/display_effects.h"
 #include "rules/item_classes.h"
 #include "rules_support.h"
+#include "support/fake_services.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -47,21 +48,18 @@ TEST_F(Display_Effects_File, EffectsAreNumberedAfterTheBitmapRecord) {
 }
 
 TEST_F(Display_Effects_File, TheStartUpLoadShowsItsErrorsOnce) {
-    std::vector<std::string> shown;
-    const TError_List_Sink previous =
-        Set_Error_List_Sink([&](const std::string& heading, const std::string& file,
-                                const std::vector<std::string>& messages) {
-            shown.push_back(heading + file);
-            shown.insert(shown.end(), messages.begin(), messages.end());
-        });
+    TMessages_Recorder shown;
+    const TScoped_Services use({.Messages = &shown});
     const std::string missing = dir.Path() + "Data/Effects.txt";
     EXPECT_FALSE(Load_Display_Effects_File(missing));
     TItem_Class_List list;
     EXPECT_FALSE(list.Load_Item_Classes(dir.Path() + "x.txt"));
-    Set_Error_List_Sink(previous);
-    ASSERT_EQ(shown.size(), 4u);
-    EXPECT_EQ(shown[0], "Display Effect Data File Errors: " + missing);
-    EXPECT_EQ(shown[2], "Item Class Data File Errors: " + dir.Path() + "x.txt");
+    ASSERT_EQ(shown.Error_Lists.size(), 2u);
+    EXPECT_EQ(shown.Error_Lists[0].Heading + shown.Error_Lists[0].File,
+              "Display Effect Data File Errors: " + missing);
+    EXPECT_EQ(shown.Error_Lists[0].Messages.size(), 1u);
+    EXPECT_EQ(shown.Error_Lists[1].Heading + shown.Error_Lists[1].File,
+              "Item Class Data File Errors: " + dir.Path() + "x.txt");
 }
 
 } // namespace

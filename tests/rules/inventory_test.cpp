@@ -3,6 +3,7 @@
 #include "rules/inventory.h"
 #include "rules_support.h"
 #include "shell/value_stream.h"
+#include "support/fake_services.h"
 
 namespace {
 
@@ -11,8 +12,8 @@ class Inventory : public ::testing::Test {
     TItem_List items;
     TInventory inventory;
     TFake_Subject character;
-    std::vector<std::string> sounds;
-    TSound_Player play = [this](const std::string& wave) { sounds.push_back(wave); };
+    TSound_Recorder sound;
+    TScoped_Services use{{.Sound = &sound}};
 
     uint16_t make(const std::string& name, TItem_Type type, uint16_t quantity = 0,
                   uint16_t maximum = 0) {
@@ -113,15 +114,15 @@ TEST_F(Inventory, DroppingStacksWhatFitsAndKeepsHoldingTheRest) {
     inventory.Put_In_Slot(make("Arrow", TItem_Type::Ammo, 18, 20), 11, items);
     const uint16_t five = make("Arrow", TItem_Type::Ammo, 5, 20);
     held.Hold(five);
-    EXPECT_TRUE(Drop_Held_On_Slot(held, inventory, 11, items, &character, false, play));
+    EXPECT_TRUE(Drop_Held_On_Slot(held, inventory, 11, items, &character, false));
     EXPECT_EQ(quantity_in(11), 20);
     EXPECT_EQ(held.Peek_Held(), five);
     EXPECT_EQ(items.Get(five)->Quantity, 3);
-    EXPECT_TRUE(sounds.empty());
+    EXPECT_TRUE(sound.Played.empty());
     // Into a free slot it is simply put down.
-    EXPECT_TRUE(Drop_Held_On_Slot(held, inventory, 12, items, &character, false, play));
+    EXPECT_TRUE(Drop_Held_On_Slot(held, inventory, 12, items, &character, false));
     EXPECT_FALSE(held.Is_Holding());
-    EXPECT_EQ(sounds, std::vector<std::string>{"put_down.wav"});
+    EXPECT_EQ(sound.Waves(), std::vector<std::string>{"put_down.wav"});
 }
 
 TEST_F(Inventory, DroppingOnAnOccupiedSlotSwapsAndARefusalKeepsTheHold) {
@@ -130,15 +131,15 @@ TEST_F(Inventory, DroppingOnAnOccupiedSlotSwapsAndARefusalKeepsTheHold) {
     const uint16_t new_helm = make("New Helm", TItem_Type::Helm);
     inventory.Put_In_Slot(old_helm, 1, items);
     held.Hold(new_helm);
-    EXPECT_TRUE(Drop_Held_On_Slot(held, inventory, 1, items, &character, false, play));
+    EXPECT_TRUE(Drop_Held_On_Slot(held, inventory, 1, items, &character, false));
     EXPECT_EQ(inventory.Get_Number_In_Slot(1, items), new_helm);
     EXPECT_EQ(held.Peek_Held(), old_helm);
-    EXPECT_FALSE(Drop_Held_On_Slot(held, inventory, 3, items, &character, false, play));
+    EXPECT_FALSE(Drop_Held_On_Slot(held, inventory, 3, items, &character, false));
     EXPECT_EQ(held.Peek_Held(), old_helm);
     held.Take_Held();
-    EXPECT_TRUE(Pick_Up_From_Slot(held, inventory, 1, items, play));
+    EXPECT_TRUE(Pick_Up_From_Slot(held, inventory, 1, items));
     EXPECT_EQ(held.Peek_Held(), new_helm);
-    EXPECT_EQ(sounds.back(), "pick_up.wav");
+    EXPECT_EQ(sound.Waves().back(), "pick_up.wav");
 }
 
 TEST_F(Inventory, KeysAmmunitionAndLightsAreUsedUpOneAtATime) {
@@ -186,25 +187,25 @@ TEST_F(Inventory, UsingAStackUsesOneItem) {
     items.Get(potions)->Consumption_Type = static_cast<uint8_t>(TConsumption_Type::Health);
     items.Get(potions)->Consumption_Value = 30;
     held.Hold(potions);
-    EXPECT_TRUE(Use_Held_Item(held, items, consumer, play));
+    EXPECT_TRUE(Use_Held_Item(held, items, consumer));
     EXPECT_EQ(consumer.health, 100);
     EXPECT_EQ(items.Get(potions)->Quantity, 2);
     EXPECT_EQ(held.Peek_Held(), potions);
-    EXPECT_EQ(sounds, std::vector<std::string>{"drink.wav"});
+    EXPECT_EQ(sound.Waves(), std::vector<std::string>{"drink.wav"});
 
     // Quick use drinks from the inventory; the last one leaves it.
     held.Take_Held();
     items.Get(potions)->Quantity = 1;
     inventory.Put_In_Slot(potions, 20, items);
-    EXPECT_TRUE(Quick_Use(inventory, 2, items, consumer, play));
+    EXPECT_TRUE(Quick_Use(inventory, 2, items, consumer, {}));
     EXPECT_EQ(items.Get(potions), nullptr);
     EXPECT_EQ(inventory.Count(), 0);
-    EXPECT_FALSE(Quick_Use(inventory, 2, items, consumer, play));
+    EXPECT_FALSE(Quick_Use(inventory, 2, items, consumer, {}));
     EXPECT_EQ(consumer.recomputed, 2);
 
     const uint16_t rock = make("Rock", TItem_Type::Misc);
     held.Hold(rock);
-    EXPECT_FALSE(Use_Held_Item(held, items, consumer, play));
+    EXPECT_FALSE(Use_Held_Item(held, items, consumer));
     EXPECT_EQ(held.Peek_Held(), rock);
 }
 

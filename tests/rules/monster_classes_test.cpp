@@ -252,7 +252,6 @@ TEST(Create_Monster, Movement_And_Light_Effects_Count_Once) {
     // A saved monster keeps its own light and speed.
     TValue_Writer writer;
     m.Save(writer);
-    File_Version = Current_File_Version;
     TValue_Reader reader(writer.Bytes());
     TMonster copy;
     copy.Load(reader);

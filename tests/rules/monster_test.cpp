@@ -559,7 +559,6 @@ TEST(Save_Load, A_Character_Round_Trips) {
     TValue_Writer writer;
     hero->Save(writer);
 
-    File_Version = Current_File_Version;
     TValue_Reader reader(writer.Bytes());
     TMonster copy;
     copy.Load(reader);
@@ -605,8 +604,11 @@ TEST(Save_Load, Older_Files_Lack_Home_And_Bonus) {
     std::string old = remove_after(writer.Bytes(), std::string("\x03\x96\x00\x03\x97\x00", 6), 6);
     old = remove_after(old, "\x04\x44\x33\x22\x11", 2);
 
-    File_Version = "1.00";
-    TValue_Reader reader(old);
+    // The version string the file begins with decides the layout of what follows.
+    TValue_Writer header;
+    header.Write_String("1.00");
+    TValue_Reader reader(header.Bytes() + old);
+    reader.Read_Version();
     TMonster copy;
     copy.Load(reader);
     EXPECT_TRUE(reader.At_End());
@@ -616,16 +618,14 @@ TEST(Save_Load, Older_Files_Lack_Home_And_Bonus) {
     EXPECT_EQ(copy.Experience, 0x11223344);
 
     // A "1.01" file has the home but not the bonus.
-    File_Version = "1.01";
     TValue_Reader newer(remove_after(writer.Bytes(), "\x04\x44\x33\x22\x11", 2));
+    newer.Set_Version("1.01");
     copy.Load(newer);
     EXPECT_EQ(copy.Home_X, 152);
     EXPECT_TRUE(newer.At_End());
-    File_Version = Current_File_Version;
 }
 
 TEST(Save_Load, Damaged_Records_Are_Read_Errors) {
-    File_Version = Current_File_Version;
     TMonster rat;
     rat.X = 150;
     rat.Timed_Effect_Times = {5};
@@ -655,7 +655,6 @@ TEST(Save_Load, A_Creature_List_Keeps_Its_Empty_Slots) {
     world.monsters.Delete_Creature(2);
     TValue_Writer writer;
     world.monsters.Save(writer);
-    File_Version = Current_File_Version;
     TValue_Reader reader(writer.Bytes());
     TMonster_List copy;
     copy.Load(reader);

@@ -193,7 +193,7 @@ TEST(Value_Stream, ListsRoundTripAndReplaceTheirTarget) {
 TEST(Value_Stream, FilesAreWrittenWholeAndReadBack) {
     TTemp_Dir dir;
     TValue_Writer writer;
-    writer.Write_String(Current_File_Version);
+    writer.Write_String(Current_Save_Version);
     writer.Write_Float(-2.5);
     ASSERT_TRUE(writer.Save_To_File(dir.Path() + "Hero.dat"));
     TValue_Reader reader;

@@ -3,6 +3,7 @@
 #include "rules/callbacks_recorder.h"
 #include "rules/spells.h"
 #include "shell/random.h"
+#include "support/fake_services.h"
 #include "world/actions.h"
 #include "world/group_files.h"
 #include "world_support.h"
@@ -14,7 +15,8 @@ constexpr uint16_t Closed_Door = 6, Open_Door = 7, Broken_Door = 8, Chest = 9, O
 
 // The test map with doors and chests, a player at (50, 50) and every sound recorded.
 struct TAction_Map : TTest_Map {
-    std::vector<std::string> sounds;
+    TSound_Recorder sound;
+    TScoped_Services use{{.Sound = &sound}};
     TCallbacks_Recorder shown;
 
     TAction_Map() {
@@ -40,9 +42,6 @@ struct TAction_Map : TTest_Map {
         unbreakable.ID = 13;
         unbreakable.Next_Terrain_ID = {11, 0, 0, 0};
         Terrains.Add_Terrain(unbreakable);
-        Hooks.Play_Sound = [this](const std::string& wave, int32_t, int32_t) {
-            sounds.push_back(wave);
-        };
         Player_Number = Put_Creature(50, 50, "Hero");
         player().Maximum_Health = 100;
         player().Health = 100;
@@ -87,7 +86,7 @@ TEST(Act_On_Square, Talks_Attacks_And_Picks_Up) {
     EXPECT_TRUE(Act_On_Square(map, map.player(), 50, 51, 0, map.shown));
     EXPECT_EQ(map.Get_Square(50, 51)->Item, 0);
     EXPECT_NE(map.player().Inventory.Items.Find(coin), 0);
-    EXPECT_EQ(map.sounds.back(), "itempick.wav");
+    EXPECT_EQ(map.sound.Waves().back(), "itempick.wav");
     // Nothing to do on plain floor, nor on the actor's own square.
     EXPECT_FALSE(Act_On_Square(map, map.player(), 51, 51, 0, map.shown));
     EXPECT_FALSE(Act_On_Square(map, map.player(), 50, 50, 0, map.shown));
@@ -257,7 +256,7 @@ TEST(Act_On_Square, Keys_Picks_And_Bashing) {
     EXPECT_FALSE(map.Get_Square(51, 50)->Is_Locked());
     EXPECT_EQ(map.terrain_at(51, 50), Open_Door);
     EXPECT_EQ(map.Item_List.Get(key_number), nullptr);
-    EXPECT_EQ(map.sounds.back(), "use_key.wav");
+    EXPECT_EQ(map.sound.Waves().back(), "use_key.wav");
 
     // A sure lock-picker opens on the first try.
     map.Get_Square(49, 50)->Terrain = Closed_Door;
@@ -265,7 +264,7 @@ TEST(Act_On_Square, Keys_Picks_And_Bashing) {
     map.skill(TEffect_Type::Pick_Locks, 100);
     EXPECT_TRUE(Act_On_Square(map, map.player(), 49, 50, 0, map.shown));
     EXPECT_EQ(map.terrain_at(49, 50), Open_Door);
-    EXPECT_EQ(map.sounds.back(), "unlock.wav");
+    EXPECT_EQ(map.sound.Waves().back(), "unlock.wav");
 
     // Without skills: one try, then only digging.
     map.player().Permanent_Effects.Clear();
@@ -275,7 +274,7 @@ TEST(Act_On_Square, Keys_Picks_And_Bashing) {
     EXPECT_TRUE(map.Get_Square(50, 49)->Is_Lock_Tried());
     map.skill(TEffect_Type::Pick_Locks, 100);
     EXPECT_TRUE(Act_On_Square(map, map.player(), 50, 49, 0, map.shown));
-    EXPECT_EQ(map.sounds.back(), "shovel.wav");
+    EXPECT_EQ(map.sound.Waves().back(), "shovel.wav");
     EXPECT_TRUE(map.Get_Square(50, 49)->Is_Locked());
     EXPECT_EQ(map.terrain_at(50, 49), Closed_Door);
 
@@ -286,7 +285,7 @@ TEST(Act_On_Square, Keys_Picks_And_Bashing) {
     map.Set_Lock("Iron", 50, 51, true);
     EXPECT_TRUE(Act_On_Square(map, map.player(), 50, 51, 0, map.shown));
     EXPECT_EQ(map.terrain_at(50, 51), Broken_Door);
-    EXPECT_EQ(map.sounds.back(), "doorbash.wav");
+    EXPECT_EQ(map.sound.Waves().back(), "doorbash.wav");
     map.Get_Square(51, 51)->Terrain = Locked_Wall;
     map.Set_Lock("Iron", 51, 51, true);
     EXPECT_TRUE(Act_On_Square(map, map.player(), 51, 51, 0, map.shown));

@@ -6,6 +6,7 @@
 #include "rules/class_info.h"
 #include "rules/spells.h"
 #include "shell/random.h"
+#include "support/fake_services.h"
 #include "world/actions.h"
 #include "world/behaviour.h"
 #include "world_support.h"
@@ -15,7 +16,8 @@ namespace {
 // A map with the player at (100, 100) and monsters of chosen strategies.
 struct TBehaviour_Map : TTest_Map {
     TCallbacks_Recorder shown;
-    std::vector<std::string> sounds;
+    TSound_Recorder sound;
+    TScoped_Services use{{.Sound = &sound}};
     TBehaviour_Map() {
         TClass_Info hero_class;
         hero_class.Class_Name = "Hero";
@@ -25,9 +27,6 @@ struct TBehaviour_Map : TTest_Map {
         Player_Number = Put_Creature(100, 100, "Hero");
         player().Set_Class(1);
         player().Fill_Health();
-        Hooks.Play_Sound = [this](const std::string& wave, int32_t, int32_t) {
-            sounds.push_back(wave);
-        };
         Set_Random_Seed(11);
     }
     ~TBehaviour_Map() override {
@@ -202,13 +201,12 @@ TEST(Behaviour, Steps_Stay_In_The_Band_And_Far_Monsters_Rest) {
     Move_Creature(map, map.player(), 2, 2);
     EXPECT_EQ(Find_Target(map, corner_guard), nullptr);
     Move_Creature(map, map.player(), 100, 100);
-    // Installed on the map, monsters think in their ticks, but not more than 30 away.
-    Connect_Callbacks(map, map.shown);
+    // Monsters think in their ticks, but not more than 30 away.
     TMonster& near = map.monster(110, 100, TMovement_Strategy::Keep_Away);
     TMonster& far = map.monster(131, 100, TMovement_Strategy::Keep_Away);
     near.Base_Movement_Interval = near.Movement_Interval = 0;
     far.Base_Movement_Interval = far.Movement_Interval = 0;
-    map.Tick_Monsters(20);
+    map.Tick_Monsters(map.shown, 20);
     EXPECT_EQ(where(near), std::make_pair(111, 100));
     EXPECT_EQ(where(far), std::make_pair(131, 100));
     // Growls only within 6 squares of the player: a monster 7 away thinks (and steps
@@ -219,11 +217,12 @@ TEST(Behaviour, Steps_Stay_In_The_Band_And_Far_Monsters_Rest) {
     for (int i = 0; i < 100; ++i) {
         Move_Creature(map, near, 106, 100);
         Move_Creature(map, far, 107, 101);
-        map.Tick_Monsters(20);
+        map.Tick_Monsters(map.shown, 20);
         far_steps += where(far) != std::make_pair(107, 101);
     }
     EXPECT_EQ(far_steps, 100);
-    EXPECT_GT(std::count(map.sounds.begin(), map.sounds.end(), "near.wav"), 2);
-    EXPECT_LT(std::count(map.sounds.begin(), map.sounds.end(), "near.wav"), 30);
-    EXPECT_EQ(std::count(map.sounds.begin(), map.sounds.end(), "far.wav"), 0);
+    const std::vector<std::string> sounds = map.sound.Waves();
+    EXPECT_GT(std::count(sounds.begin(), sounds.end(), "near.wav"), 2);
+    EXPECT_LT(std::count(sounds.begin(), sounds.end(), "near.wav"), 30);
+    EXPECT_EQ(std::count(sounds.begin(), sounds.end(), "far.wav"), 0);
 }

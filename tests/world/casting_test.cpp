@@ -3,6 +3,7 @@
 #include "rules/callbacks_recorder.h"
 #include "rules/monster_classes.h"
 #include "rules/spells.h"
+#include "shell/services.h"
 #include "world/actions.h"
 #include "world/casting.h"
 #include "world_support.h"
@@ -32,10 +33,7 @@ struct TCasting_Map : TTest_Map {
         caster().Health = 50;
         Player_Number = caster_number;
     }
-    ~TCasting_Map() override {
-        Master_Spells.Clear();
-        Set_Summon_Class_Reader({});
-    }
+    ~TCasting_Map() override { Master_Spells.Clear(); }
     TMonster& caster() { return *Monster_List.Get(caster_number); }
     uint16_t add_spell(const TSpell& spell, uint16_t level = 1) {
         Master_Spells.Add(spell);
@@ -234,11 +232,11 @@ TEST(Cast, Scrolls_Are_Used_Only_When_The_Cast_Goes_Ahead) {
     EXPECT_FALSE(Cast_From_Quick_Slot(map, map.caster(), 9, 52, 50, map.shown));
 }
 
-TEST(Cast, Summons_Up_To_Their_Count) {
-    TCasting_Map map;
-    bool class_file_found = true;
-    Set_Summon_Class_Reader([&](TMonster_Class_List& classes) {
-        if (!class_file_found)
+// The summoned monsters' class file: a wolf, or no file at all.
+struct TSummon_File : TSummon_Service {
+    bool found = true;
+    bool Read_Summon_Classes(TMonster_Class_List& classes) override {
+        if (!found)
             return false;
         TMonster_Class wolf;
         wolf.Name = "Wolf";
@@ -246,7 +244,13 @@ TEST(Cast, Summons_Up_To_Their_Count) {
         wolf.Health_Min = wolf.Health_Max = 10;
         classes.Add(wolf);
         return true;
-    });
+    }
+};
+
+TEST(Cast, Summons_Up_To_Their_Count) {
+    TCasting_Map map;
+    TSummon_File summon_file;
+    const TScoped_Services use({.Summons = &summon_file});
     TSpell call = make_spell("Call", TEffect_Target::No_Target, 0);
     call.Summoned_Monster = "wolf";
     call.Summon_Base_Count = 2;
@@ -272,11 +276,11 @@ TEST(Cast, Summons_Up_To_Their_Count) {
     ghost.Summoned_Monster = "Ghost";
     const uint16_t ghost_spell = other.add_spell(ghost);
     EXPECT_FALSE(Cast(other, other.caster(), ghost_spell, 50, 50, other.shown));
-    class_file_found = false;
+    summon_file.found = false;
     const uint16_t wolf_spell = other.add_spell(call);
     EXPECT_FALSE(Cast(other, other.caster(), wolf_spell, 50, 50, other.shown));
     // Walled in: no square beside the caster, so nobody comes and nothing is spent.
-    class_file_found = true;
+    summon_file.found = true;
     other.Fill(49, 49, 51, 51, Wall);
     other.Get_Square(50, 50)->Terrain = Floor;
     EXPECT_FALSE(Cast(other, other.caster(), wolf_spell, 50, 50, other.shown));

@@ -7,6 +7,7 @@
 #include "rules/monster_classes.h"
 #include "rules/spells.h"
 #include "shell/random.h"
+#include "shell/services.h"
 #include "world/actions.h"
 #include "world/behaviour.h"
 #include "world/casting.h"
@@ -44,9 +45,27 @@ TSpell sim_spell(const std::string& name, TEffect_Target target, int32_t range) 
     return s;
 }
 
-// A walled arena with a player and monsters of every strategy.
+// Summoners call imps.
+struct TImp_File : TSummon_Service {
+    bool Read_Summon_Classes(TMonster_Class_List& classes) override {
+        TMonster_Class imp;
+        imp.Name = "Imp";
+        imp.Movement_Mask = Movement_Land;
+        imp.Health_Min = imp.Health_Max = 8;
+        imp.Movement_Speed = "Normal";
+        classes.General.Movement_Speeds = {{"Normal", 300}};
+        classes.General.Health_Modifier = 1;
+        classes.Add(imp);
+        return true;
+    }
+};
+
+// A walled arena with a player and monsters of every strategy; the screen it plays on
+// is installed while it lives.
 struct TArena : TTest_Map {
     TDelayed_Hits shown;
+    TImp_File imps;
+    TScoped_Services use{{.Callbacks = &shown, .Summons = &imps}};
 
     explicit TArena(uint16_t hero_health) {
         TClass_Info hero_class;
@@ -60,18 +79,6 @@ struct TArena : TTest_Map {
         Fill(1, 1, Map_Size, Map_Size, Wall);
         Fill(40, 40, 80, 80, Floor);
         Fill(60, 45, 60, 70, Wall);
-        Connect_Callbacks(*this, shown);
-        Set_Summon_Class_Reader([](TMonster_Class_List& classes) {
-            TMonster_Class imp;
-            imp.Name = "Imp";
-            imp.Movement_Mask = Movement_Land;
-            imp.Health_Min = imp.Health_Max = 8;
-            imp.Movement_Speed = "Normal";
-            classes.General.Movement_Speeds = {{"Normal", 300}};
-            classes.General.Health_Modifier = 1;
-            classes.Add(imp);
-            return true;
-        });
 
         TSpell bolt = sim_spell("Bolt", TEffect_Target::Monster, 8);
         bolt.Effects.Add_Effect(TEffect_Type::Fire_Damage, 2, 5);
@@ -126,7 +133,6 @@ struct TArena : TTest_Map {
     ~TArena() override {
         Class_Infos.Clear();
         Master_Spells.Clear();
-        Set_Summon_Class_Reader({});
     }
     TMonster& add(int32_t x, int32_t y, TMovement_Strategy strategy, const std::string& name) {
         TMonster& m = *Monster_List.Get(Put_Creature(x, y, name));
@@ -206,7 +212,7 @@ std::string run(TArena& arena) {
     for (int32_t tick = 1; tick <= 4000 && fault.empty(); ++tick) {
         arena.shown.Next_Tick();
         arena.player_turn(tick);
-        arena.Tick_Monsters(20);
+        arena.Tick_Monsters(arena.shown, 20);
         if (tick % 20 == 0)
             fault = arena.fault();
     }

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "shell/enums.h"
+#include "support/fake_services.h"
 #include "support/temp_dir.h"
 #include "world/module.h"
 #include "world/world_support.h"
@@ -46,9 +47,6 @@ struct Story : ::testing::Test {
             module.Quests.Quests.push_back(quest);
         }
         map.Player_Number = map.Put_Creature(50, 50, "Hero");
-        map.Hooks.Play_Sound = [this](const std::string& wave, int32_t, int32_t) {
-            sounds.push_back(wave);
-        };
     }
     void add(bool permanent, std::vector<TModule_Event_Trigger> triggers,
              std::vector<TModule_Event_Result> results) {
@@ -71,7 +69,8 @@ struct Story : ::testing::Test {
 
     TTest_Map map;
     TModule module;
-    std::vector<std::string> sounds;
+    TSound_Recorder sound;
+    TScoped_Services use{{.Sound = &sound}};
 };
 
 } // namespace
@@ -149,7 +148,7 @@ TEST_F(Story, QuestResultsChangeTheQuestsAndTellThePlayer) {
     EXPECT_TRUE(module.Get_Quest(1)->Completed);
     EXPECT_EQ(player().Experience, 100);
     EXPECT_EQ(player().Quest_Value, 1);
-    EXPECT_EQ(sounds,
+    EXPECT_EQ(sound.Waves(),
               (std::vector<std::string>{"new_q.wav", "new_q.wav", "q_fail.wav", "q_comp.wav"}));
 }
 
@@ -170,7 +169,7 @@ TEST_F(Story, CompletingIsRewardedOnceAndIdsOutsideTheListDoNothing) {
          result(TA::Quest_Failed, 4), result(TA::Quest_Visible_True, 0)});
     EXPECT_TRUE(module.Raise_Monster_Killed(1));
     EXPECT_EQ(player().Experience, 200);
-    EXPECT_EQ(sounds, (std::vector<std::string>{"q_comp.wav"}));
+    EXPECT_EQ(sound.Waves(), (std::vector<std::string>{"q_comp.wav"}));
     for (int32_t i = 1; i <= 3; ++i)
         EXPECT_FALSE(module.Get_Quest(i)->Failed);
 }
@@ -184,7 +183,7 @@ TEST_F(Story, EventsCompletingEachOthersQuestsEndAndWithoutAPlayerNothingIsGrant
     EXPECT_TRUE(module.Complete_Quest(1));
     for (int32_t i = 1; i <= 3; ++i)
         EXPECT_TRUE(module.Get_Quest(i)->Completed) << i;
-    EXPECT_EQ(sounds.size(), 3u);
+    EXPECT_EQ(sound.Played.size(), 3u);
     for (const TModule_Event& event : module.Events.Events)
         EXPECT_FALSE(event.Firing);
 }
@@ -194,8 +193,10 @@ TEST_F(Story, TheMapsKilledMonstersReachTheCurrentModule) {
     add(false, {trigger(TT::Monster_Killed, 5)}, {result(TA::Quest_Completed, 1)});
     Current_Module = std::make_unique<TWriteable_Module>();
     static_cast<TModule&>(*Current_Module) = module;
-    map.Hooks.Raise_Monster_Killed = [](uint16_t id) { Module_Raise_Monster_Killed(id); };
-    map.Raise_Monster_Killed(5);
+    // A monster of the event dying on the map raises it.
+    TMonster& wolf = *map.Monster_List.Get(map.Put_Creature(52, 50, "Wolf"));
+    wolf.Event_ID = 5;
+    wolf.Die(nullptr, "");
     EXPECT_TRUE(Current_Module->Get_Quest(1)->Completed);
     EXPECT_EQ(player().Experience, 100);
     EXPECT_FALSE(Module_Raise_Talked_About(1, 1));

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
 #include "datafiles/data_file_errors.h"
+#include "rules/callbacks_recorder.h"
 #include "rules/spells.h"
 #include "shell/value_stream.h"
+#include "support/fake_services.h"
 #include "world/map.h"
 #include "world_support.h"
 
@@ -35,12 +37,6 @@ void furnish(TTest_Map& map) {
     map.Add_Location_List({}, 61, 60);
 }
 
-// The map record follows the file's version string, which the map file reader keeps.
-struct Current_Version {
-    Current_Version() { File_Version = Current_File_Version; }
-    ~Current_Version() { File_Version.clear(); }
-};
-
 std::string saved(const TWriteable_Map& map) {
     TValue_Writer writer;
     map.Save(writer);
@@ -48,7 +44,6 @@ std::string saved(const TWriteable_Map& map) {
 }
 
 TEST(Map_Record, ASavedMapLoadsBackWholeAndWritesTheSameBytes) {
-    Current_Version version;
     TTest_Map map;
     furnish(map);
     const std::string bytes = saved(map);
@@ -110,7 +105,6 @@ TEST(Map_Record, AnEmptyMapHasNoTables) {
 
 // A damaged file leaves the map as it was.
 void expect_refused(const std::string& bytes) {
-    Current_Version version;
     TTest_Map map;
     map.Set_Display_Name("Before");
     map.Put_Creature(9, 9, "Keeper");
@@ -136,7 +130,6 @@ TEST(Map_Record, DamagedRecordsAreRefusedAndChangeNothing) {
 // A stale number on a square (its creature or item deleted while the square still named
 // it) is dropped on load; the level and everything else on it load as saved.
 TEST(Map_Record, StaleSquareNumbersAreDroppedAndTheLevelLoads) {
-    Current_Version version;
     TTest_Map map;
     const uint16_t orc = map.Put_Creature(20, 20, "Orc");
     map.Get_Square(3, 3)->Monster = 12;
@@ -158,21 +151,18 @@ TEST(Map_Record, StaleSquareNumbersAreDroppedAndTheLevelLoads) {
 // A terrain file name that cannot be resolved (not a plain file name) is reported as a
 // missing terrain file and kept for the next save.
 TEST(Map_Record, AnUnresolvableTerrainFileIsReported) {
-    Current_Version version;
     TTest_Map map;
     map.Terrains.File_Name = "..\\..\\secret.txt";
     TTest_Map loaded;
-    std::vector<std::string> headings, messages;
-    const TError_List_Sink previous = Set_Error_List_Sink(
-        [&](const std::string& heading, const std::string&, const std::vector<std::string>& m) {
-            headings.push_back(heading);
-            messages.insert(messages.end(), m.begin(), m.end());
-        });
-    TValue_Reader reader(saved(map));
-    loaded.Load(reader, [](const std::string&) { return std::string(); });
-    Set_Error_List_Sink(previous);
-    EXPECT_EQ(headings, std::vector<std::string>{"Terrain Data File Errors: "});
-    EXPECT_EQ(messages,
+    TMessages_Recorder shown;
+    {
+        const TScoped_Services use({.Messages = &shown});
+        TValue_Reader reader(saved(map));
+        loaded.Load(reader, [](const std::string&) { return std::string(); });
+    }
+    ASSERT_EQ(shown.Error_Lists.size(), 1u);
+    EXPECT_EQ(shown.Error_Lists[0].Heading, "Terrain Data File Errors: ");
+    EXPECT_EQ(shown.Error_Lists[0].Messages,
               std::vector<std::string>{"Unable to load data file: \"..\\..\\secret.txt\"."});
     EXPECT_EQ(loaded.Terrains.Count(), 0);
     EXPECT_EQ(loaded.Terrains.File_Name, "..\\..\\secret.txt");
@@ -223,9 +213,10 @@ TEST(Map_Record, AMonsterKeepsItsLightAndPaceThroughAnyNumberOfLoads) {
     }
 
     // Once the slowness wears off, both move at their own pace again.
+    TCallbacks_Recorder shown;
     for (TTest_Map* map : {never_saved.get(), current.get()}) {
         for (int tick = 0; tick < 60; ++tick)
-            map->Tick_Monsters(20);
+            map->Tick_Monsters(shown, 20);
         EXPECT_EQ(map->Monster_List.Get(number)->Get_Movement_Interval(), 1300);
         EXPECT_EQ(map->Monster_List.Get(number)->Light_Radius, 6);
     }

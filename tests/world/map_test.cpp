@@ -1,9 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "rules/callbacks_recorder.h"
 #include "rules/combat.h"
 #include "rules/references.h"
+#include "shell/enums.h"
 #include "shell/random.h"
+#include "support/fake_services.h"
+#include "world/actions.h"
 #include "world/map.h"
 #include "world_support.h"
 
@@ -264,26 +269,36 @@ TEST(Map_Ticks, EveryCreatureTicksAndEmptySlotsAreSkipped) {
     const uint16_t a = map.Put_Creature(10, 10);
     const uint16_t b = map.Put_Creature(12, 10);
     const uint16_t c = map.Put_Creature(150, 150);
+    const uint16_t d = map.Put_Creature(13, 10);
     map.Monster_List.Delete_Creature(b);
     map.Player_Number = a;
-    int32_t steps = 0;
-    map.Hooks.Behaviour_Step = [&](TMonster&) {
-        ++steps;
-        return true;
-    };
+    for (const uint16_t shy : {c, d}) {
+        map.Monster_List.Get(shy)->Movement_Strategy =
+            static_cast<uint8_t>(TMovement_Strategy::Keep_Away);
+        map.Monster_List.Get(shy)->Movement_Mask = Movement_Land;
+    }
+    TCallbacks_Recorder shown;
     for (int32_t tick = 0; tick < 25; ++tick)
-        map.Tick_Monsters(20);
-    // One second: the player is a monster here too, and c is too far away to think.
-    EXPECT_EQ(steps, 1);
+        map.Tick_Monsters(shown, 20);
+    // One second: d thinks once and steps away from the player; c is too far away to
+    // think at all.
+    EXPECT_EQ(map.Monster_List.Get(d)->X, 14);
+    EXPECT_EQ(map.Monster_List.Get(c)->X, 150);
     EXPECT_GT(map.Monster_List.Get(c)->Move_Timer, 0);
 }
+
+// A map whose monsters take the test's behaviour step instead of their own.
+struct TStepping_Map : TTest_Map {
+    std::function<bool(TMonster&)> step;
+    bool Behaviour_Step(TMonster& monster) override { return step ? step(monster) : true; }
+};
 
 // Two deaths inside the real pass: an adder dies of poison in its own tick, and a hunter
 // kills its prey in the hunter's tick. Both stay in memory until the pass ends (the
 // suite runs under AddressSanitizer), are found by no lookup meanwhile, and are freed
 // after it; their numbers then go to newcomers, which no reference taken before reaches.
 TEST(Map_Ticks, CreaturesDyingInThePassAreFreedAfterItAndOldReferencesMissNewcomers) {
-    TTest_Map map;
+    TStepping_Map map;
     const uint16_t adder = map.Put_Creature(10, 10, "Adder");
     const uint16_t hunter = map.Put_Creature(11, 10, "Hunter");
     const uint16_t prey = map.Put_Creature(12, 10, "Prey");
@@ -304,9 +319,10 @@ TEST(Map_Ticks, CreaturesDyingInThePassAreFreedAfterItAndOldReferencesMissNewcom
     const TCreature_Ref prey_ref(*map.Monster_List.Get(prey));
 
     // The hunter holds its prey by reference across ticks, as a screen would.
+    TCallbacks_Recorder shown;
     std::vector<std::string> stepped;
     int32_t kills = 0;
-    map.Hooks.Behaviour_Step = [&](TMonster& m) {
+    map.step = [&](TMonster& m) {
         stepped.push_back(m.Name);
         if (m.Number == hunter)
             if (TMonster* victim = prey_ref.Resolve(map.Monster_List)) {
@@ -316,7 +332,7 @@ TEST(Map_Ticks, CreaturesDyingInThePassAreFreedAfterItAndOldReferencesMissNewcom
             }
         return true;
     };
-    map.Tick_Monsters(20);
+    map.Tick_Monsters(shown, 20);
     // The adder stepped before its poison killed it; the dead prey took no step.
     EXPECT_EQ(stepped, (std::vector<std::string>{"Adder", "Hunter", "Follower"}));
     EXPECT_EQ(map.Monster_List.Get(adder), nullptr);
@@ -337,13 +353,12 @@ TEST(Map_Ticks, CreaturesDyingInThePassAreFreedAfterItAndOldReferencesMissNewcom
     EXPECT_EQ(Creature_Ref(map.Monster_List, prey).Resolve(map.Monster_List), &newcomer);
     EXPECT_EQ(hunter_ref.Resolve(map.Monster_List), map.Monster_List.Get(hunter));
     // A blow still on its way to the prey does not land on the newcomer.
-    TCallbacks_Recorder shown;
     TDamage blow;
     blow.Amount = 100;
     Hit_Arrives(hunter_ref, prey_ref, blow, "", shown);
     EXPECT_DOUBLE_EQ(newcomer.Health, 10);
     // Nor does the hunter's next step.
-    map.Tick_Monsters(20);
+    map.Tick_Monsters(shown, 20);
     EXPECT_EQ(kills, 1);
     EXPECT_EQ(map.Monster_List.Get(second), &newcomer);
 }
@@ -351,14 +366,15 @@ TEST(Map_Ticks, CreaturesDyingInThePassAreFreedAfterItAndOldReferencesMissNewcom
 // A creature that dies inside its own behaviour step, with the step not noticing, is
 // left alone for the rest of its tick and freed after the pass.
 TEST(Map_Ticks, ACreatureKilledInItsOwnStepIsLeftAloneAndFreedAfterThePass) {
-    TTest_Map map;
+    TStepping_Map map;
     const uint16_t reckless = map.Put_Creature(10, 10, "Reckless");
     const uint16_t other = map.Put_Creature(11, 10, "Other");
     map.Player_Number = other;
     map.Monster_List.Get(reckless)->Base_Movement_Interval =
         map.Monster_List.Get(reckless)->Movement_Interval = 0;
     int32_t deaths = 0;
-    map.Hooks.Behaviour_Step = [&](TMonster& m) {
+    TCallbacks_Recorder shown;
+    map.step = [&](TMonster& m) {
         if (m.Number == reckless) {
             m.Die(nullptr, "recklessness");
             m.Die(nullptr, "recklessness"); // a second death changes nothing
@@ -366,10 +382,54 @@ TEST(Map_Ticks, ACreatureKilledInItsOwnStepIsLeftAloneAndFreedAfterThePass) {
         }
         return true;
     };
-    map.Tick_Monsters(20);
+    map.Tick_Monsters(shown, 20);
     EXPECT_EQ(deaths, 1);
     EXPECT_EQ(map.Monster_List.Get(reckless), nullptr);
     EXPECT_EQ(map.Put_Creature(20, 20, "Next"), reckless);
+}
+
+TEST(Map_Ticks, MonstersActThroughThePassCallbacksAndDeathsReachTheServices) {
+    TTest_Map map;
+    TMonster& hunter = *map.Monster_List.Get(map.Put_Creature(21, 20, "Wolf"));
+    const uint16_t hero_number = map.Put_Creature(20, 20, "Hero");
+    map.Player_Number = hero_number;
+    hunter.Movement_Strategy = static_cast<uint8_t>(TMovement_Strategy::Hunt);
+    hunter.Movement_Mask = Movement_Land;
+    hunter.Base_Movement_Interval = hunter.Movement_Interval = 0;
+    TMonster& hero = *map.Player();
+    hero.Movement_Strategy = static_cast<uint8_t>(TMovement_Strategy::None);
+    hero.Sound_Death = "scream.wav";
+    // The last drop of poison falls in the coming tick.
+    hero.Health = 1;
+    hero.Condition = static_cast<uint8_t>(TMonster_Status::Poisoned);
+    hero.Condition_Time = 60000;
+    hero.Poison_Timer = 4990;
+
+    TCallbacks_Recorder pass, screen;
+    TSound_Recorder sound;
+    const TScoped_Services use({.Sound = &sound, .Callbacks = &screen});
+    map.Tick_Monsters(pass, 20);
+    // The wolf, first in the list, bit through the pass's callbacks; then the player
+    // died of the poison, which the installed screen hears, with the death cry from the
+    // player's square.
+    ASSERT_EQ(pass.attacks.size(), 1u);
+    EXPECT_EQ(pass.attacks[0].Target, hero_number);
+    EXPECT_TRUE(screen.attacks.empty());
+    ASSERT_EQ(screen.deaths.size(), 1u);
+    EXPECT_EQ(screen.deaths[0].Name, "Hero");
+    EXPECT_EQ(screen.deaths[0].Cause, "slow poison");
+    EXPECT_TRUE(pass.deaths.empty());
+    EXPECT_EQ(map.Player(), nullptr);
+    ASSERT_FALSE(sound.Played.empty());
+    EXPECT_EQ(sound.Played.back().Wave, "scream.wav");
+    EXPECT_EQ(std::pair(sound.Played.back().X, sound.Played.back().Y), std::pair(20, 20));
+
+    // Outside a pass a monster's tick thinks with the installed callbacks.
+    Move_Creature(map, hunter, 30, 30);
+    map.Player_Number = map.Put_Creature(31, 30, "Hero");
+    hunter.Tick(20);
+    EXPECT_EQ(screen.attacks.size(), 1u);
+    EXPECT_EQ(pass.attacks.size(), 1u);
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 
 #include "datafiles/data_file_errors.h"
 #include "rules/rules_support.h"
+#include "support/fake_services.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -180,14 +181,19 @@ TEST(Module_Definition, Start_And_Destination_Maps_Must_Exist) {
 
 TEST(Module_Definition, Loading_Replaces_The_Current_Module_Class_And_Shows_Errors) {
     TModule_Files files;
-    std::vector<std::string> shown;
-    const TError_List_Sink previous = Set_Error_List_Sink(
-        [&](const std::string& heading, const std::string&, const std::vector<std::string>& m) {
-            shown.push_back(heading);
-            shown.insert(shown.end(), m.begin(), m.end());
-        });
+    TMessages_Recorder messages;
+    const TScoped_Services use({.Messages = &messages});
+    // Each list shown as its heading followed by its messages.
+    auto shown = [&messages] {
+        std::vector<std::string> lines;
+        for (const auto& list : messages.Error_Lists) {
+            lines.push_back(list.Heading);
+            lines.insert(lines.end(), list.Messages.begin(), list.Messages.end());
+        }
+        return lines;
+    };
     EXPECT_TRUE(Load_Module_Class_File(files.Write(module_lines())));
-    EXPECT_TRUE(shown.empty());
+    EXPECT_TRUE(shown().empty());
     ASSERT_TRUE(Current_Module_Class);
     EXPECT_EQ(Current_Module_Class->Map_Count, 2u);
 
@@ -195,14 +201,13 @@ TEST(Module_Definition, Loading_Replaces_The_Current_Module_Class_And_Shows_Erro
     set_key(lines, "Name", "Other");
     set_key(lines, "Starting Map Number", "0");
     EXPECT_FALSE(Load_Module_Class_File(files.Write(lines)));
-    EXPECT_EQ(shown, (std::vector<std::string>{"Module Class Data File Errors: ",
-                                               "Cannot find module starting position."}));
+    EXPECT_EQ(shown(), (std::vector<std::string>{"Module Class Data File Errors: ",
+                                                 "Cannot find module starting position."}));
     // The new class stays current even so.
     ASSERT_TRUE(Current_Module_Class);
     EXPECT_EQ(Current_Module_Class->Name, "Other");
     Free_Module_Class();
     EXPECT_FALSE(Current_Module_Class);
-    Set_Error_List_Sink(previous);
 }
 
 TEST(Module_Definition, Finds_The_Map_Of_A_Tile_File) {
@@ -210,10 +215,11 @@ TEST(Module_Definition, Finds_The_Map_Of_A_Tile_File) {
     TRecord_Lines lines = module_lines();
     set_key(lines, "Map 2 Tiles Filename", "TILES1.TXT");
     set_key(lines, "Map 2 Terrain Filename", "Other.txt");
-    const TError_List_Sink previous = Set_Error_List_Sink(
-        [](const std::string&, const std::string&, const std::vector<std::string>&) {});
-    ASSERT_TRUE(Load_Module_Class_File(files.Write(lines)));
-    Set_Error_List_Sink(previous);
+    {
+        TQuiet_Messages quiet;
+        const TScoped_Services use({.Messages = &quiet});
+        ASSERT_TRUE(Load_Module_Class_File(files.Write(lines)));
+    }
 
     const TMap_Class_Files found = Find_Map_Class_By_Tiles_File("tiles1.txt");
     EXPECT_EQ(found.Map_Number, 2u); // the last map with that file

@@ -234,7 +234,9 @@ TEST(Module_Record, TheModuleFileNamesItselfAfterTheFileRead) {
     ASSERT_TRUE(Read_Module_File(dir.Path() + "saved.mod", loaded));
     EXPECT_EQ(loaded.File_Name, "saved.mod");
     EXPECT_EQ(loaded.Name, "Hollowmere");
-    EXPECT_EQ(File_Version, "1.06");
+    TValue_Reader raw;
+    ASSERT_TRUE(raw.Load_From_File(dir.Path() + "saved.mod"));
+    EXPECT_EQ(raw.Read_Version(), "1.06");
     EXPECT_FALSE(Read_Module_File(dir.Path() + "missing.mod", loaded));
     dir.Write("empty.mod", "");
     EXPECT_FALSE(Read_Module_File(dir.Path() + "empty.mod", loaded));

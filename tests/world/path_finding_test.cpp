@@ -1,17 +1,23 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
+#include <vector>
 
 #include "shell/options.h"
+#include "shell/services.h"
 #include "world/path_finding.h"
 #include "world_support.h"
 
 namespace {
 
+// The squares stepped on, in order.
+using TSquares = std::vector<std::pair<int32_t, int32_t>>;
+
 // Walks from (x, y) toward the target one step at a time, as a mover does; stops when
 // there or when no step is found. Fails the test if it ever steps into a wall.
 std::pair<int32_t, int32_t> walk(TTest_Map& map, int32_t x, int32_t y, int32_t tx, int32_t ty,
-                                 int32_t steps) {
+                                 int32_t steps, TSquares* walked = nullptr) {
     for (int32_t s = 0; s < steps && !(x == tx && y == ty); ++s) {
         int32_t nx = 0, ny = 0;
         if (!Find_Next_Step(map, x, y, tx, ty, Movement_Land, nx, ny))
@@ -20,6 +26,8 @@ std::pair<int32_t, int32_t> walk(TTest_Map& map, int32_t x, int32_t y, int32_t t
         EXPECT_NE(map.Get_Square(nx, ny)->Terrain, Wall) << nx << "," << ny;
         x = nx;
         y = ny;
+        if (walked)
+            walked->emplace_back(x, y);
     }
     return {x, y};
 }
@@ -78,16 +86,42 @@ TEST(Path_Finding, WithWallsIgnoredTheStepGoesThroughThem) {
     Game_Options = std::move(saved);
 }
 
-TEST(Path_Finding, BlockingSpritesAndMovementKindsCost) {
+// Missiles in flight on the squares of a list.
+struct TMissiles : TSprite_Service {
+    std::vector<std::pair<int32_t, int32_t>> squares;
+    bool Is_Missile_On_Square(int32_t x, int32_t y) const override {
+        return std::find(squares.begin(), squares.end(), std::pair(x, y)) != squares.end();
+    }
+};
+
+TEST(Path_Finding, MovementKindsCost) {
     TTest_Map map;
     EXPECT_EQ(Step_Penalty(map, 60, 60, Movement_Land), 0);
     EXPECT_EQ(Step_Penalty(map, 60, 60, Movement_Water), 1000);
-    Set_Sprite_Blocks_Square([](int32_t x, int32_t y) { return x == 60 && y == 60; });
-    EXPECT_EQ(Step_Penalty(map, 60, 60, Movement_Land), 1000);
-    EXPECT_EQ(Step_Penalty(map, 61, 60, Movement_Land), 0);
-    Set_Sprite_Blocks_Square(nullptr);
     map.Get_Square(70, 70)->Terrain = Water;
     EXPECT_EQ(Step_Penalty(map, 70, 70, Movement_Water), 0);
+}
+
+TEST(Path_Finding, MoversGoRoundAMissileInFlightUnlessFlag4IsOff) {
+    TTest_Map map;
+    TMissiles missiles;
+    missiles.squares = {{52, 50}};
+    const TScoped_Services use({.Sprites = &missiles});
+    EXPECT_EQ(Step_Penalty(map, 52, 50, Movement_Land), 1000);
+    EXPECT_EQ(Step_Penalty(map, 53, 50, Movement_Land), 0);
+    // Straight east lies through the missile's square; the walk steps round it.
+    TSquares walked;
+    EXPECT_EQ(walk(map, 50, 50, 55, 50, 10, &walked), std::pair(55, 50));
+    EXPECT_EQ(std::count(walked.begin(), walked.end(), std::pair(52, 50)), 0);
+
+    std::unique_ptr<TGame_Options> saved = std::move(Game_Options);
+    Game_Options = std::make_unique<TGame_Options>();
+    Game_Options->Flag_4 = false;
+    EXPECT_EQ(Step_Penalty(map, 52, 50, Movement_Land), 0);
+    walked.clear();
+    EXPECT_EQ(walk(map, 50, 50, 55, 50, 10, &walked), std::pair(55, 50));
+    EXPECT_EQ(std::count(walked.begin(), walked.end(), std::pair(52, 50)), 1);
+    Game_Options = std::move(saved);
 }
 
 } // namespace

@@ -11,6 +11,7 @@
 #include "shell/paths.h"
 #include "shell/random.h"
 #include "shell/value_stream.h"
+#include "support/fake_services.h"
 #include "support/temp_dir.h"
 #include "world/store.h"
 #include "world/world_support.h"
@@ -216,18 +217,20 @@ TEST(Store_Restock_Files, TheDefaultModulesStoresStockFromItsFiles) {
     ASSERT_TRUE(Path_Settings->Set_Module("Hollowmere\\"));
     // Item classes name their missile pictures in the display effects of start-up.
     ASSERT_TRUE(Load_Display_Effects(Path_Settings->Get_Effects_File()).Ok());
-    std::vector<std::string> shown;
-    const TError_List_Sink previous =
-        Set_Error_List_Sink([&](const std::string& heading, const std::string& file,
-                                const std::vector<std::string>& m) {
-            shown.push_back(heading + file + (m.empty() ? "" : m[0]));
-        });
+    TMessages_Recorder messages;
+    const TScoped_Services use({.Messages = &messages});
+    auto shown = [&messages] {
+        std::vector<std::string> lines;
+        for (const auto& list : messages.Error_Lists)
+            lines.push_back(list.Heading + list.File + list.Messages[0]);
+        return lines;
+    };
     std::vector<TStore> stores(2);
     stores[0].Init(1, "Town_Stores.txt", "Hollowmere_ItemClasses.txt");
     stores[1].Init(2, "Town_Stores.txt", "Hollowmere_ItemClasses.txt");
     TItem_List items;
     EXPECT_TRUE(Restock_Stores(stores, items, 5));
-    EXPECT_TRUE(shown.empty()) << shown.front();
+    EXPECT_TRUE(shown().empty()) << shown().front();
     for (const TStore& store : stores) {
         EXPECT_TRUE(store.Stocked);
         EXPECT_FALSE(store.Store_Name.empty());
@@ -237,13 +240,12 @@ TEST(Store_Restock_Files, TheDefaultModulesStoresStockFromItsFiles) {
     // A missing item class file is shown, and the stores stay empty but usable.
     stores[0].Item_Class_Filename = "Missing.txt";
     EXPECT_FALSE(Restock_Stores(stores, items, 5));
-    EXPECT_FALSE(shown.empty());
+    EXPECT_FALSE(shown().empty());
     EXPECT_TRUE(stores[0].Stock_Items.empty());
     int32_t live = 0;
     for (int32_t n = 1; n <= items.Count(); ++n)
         live += items.Get(n) != nullptr;
     EXPECT_EQ(live, 0); // the first visit's stock is gone with the reset
-    Set_Error_List_Sink(previous);
     Display_Effects = TDisplay_Effect_List();
     Reset_Shell_Globals();
 }

@@ -3,6 +3,7 @@
 #include <chrono>
 
 #include "datafiles/data_file_errors.h"
+#include "support/fake_services.h"
 #include "support/temp_dir.h"
 #include "world/terrain.h"
 #include "world/terrain_file_checks.h"
@@ -16,16 +17,14 @@ std::string data_file(const std::string& records) {
     return "Terrain\n*BEGIN*\n//\n\n" + records + "*END*\n";
 }
 
-struct Quiet_Errors {
-    Quiet_Errors() {
-        previous = Set_Error_List_Sink(
-            [this](const std::string&, const std::string&, const std::vector<std::string>& m) {
-                shown += static_cast<int>(m.size());
-            });
+// Counts the messages of the error lists shown while it lives.
+struct Quiet_Errors : TMessage_Service {
+    void Show_Error_List(const std::string&, const std::string&,
+                         const std::vector<std::string>& m) override {
+        shown += static_cast<int>(m.size());
     }
-    ~Quiet_Errors() { Set_Error_List_Sink(previous); }
-    TError_List_Sink previous;
     int shown = 0;
+    TScoped_Services use{{.Messages = this}};
 };
 
 TEST(Terrain_File, ReadsEveryFieldOfARecord) {
@@ -119,11 +118,10 @@ TEST(Terrain_File, BadValuesFallBackQuietlyAndMissingKeysAreReported) {
     EXPECT_FALSE(Check_Terrain_File(dir.Path() + "missing.txt").Ok());
 }
 
-std::vector<std::string> played;
-
 TEST(Terrain_Actions, DoorsOpenIntoTheirNextTerrain) {
-    played.clear();
-    Set_Terrain_Sound_Sink([](const std::string& wave) { played.push_back(wave); });
+    TSound_Recorder sound;
+    const TScoped_Services use({.Sound = &sound});
+    const auto& played = sound.Played;
     TTerrain door;
     door.Next_Terrain_Action = static_cast<uint8_t>(TTerrain_Action::Open);
     door.Next_Terrain_ID = {7, 0, 0, 0};
@@ -131,7 +129,8 @@ TEST(Terrain_Actions, DoorsOpenIntoTheirNextTerrain) {
     EXPECT_EQ(door.Get_Next_Terrain(static_cast<int32_t>(TTerrain_Action::Close)), 0);
     EXPECT_TRUE(played.empty());
     EXPECT_EQ(door.Get_Next_Terrain(static_cast<int32_t>(TTerrain_Action::Open)), 7);
-    EXPECT_EQ(played.size(), 1u);
+    ASSERT_EQ(played.size(), 1u);
+    EXPECT_EQ(played[0].Wave, "door.wav");
     EXPECT_EQ(door.Get_Next_Terrain(static_cast<int32_t>(TTerrain_Action::Use)), 7);
     EXPECT_EQ(played.size(), 3u); // the inner evaluation and the use both play
     EXPECT_EQ(door.Get_Next_Terrain(static_cast<int32_t>(TTerrain_Action::Bash_Door)), 0);
@@ -146,7 +145,6 @@ TEST(Terrain_Actions, DoorsOpenIntoTheirNextTerrain) {
         EXPECT_EQ(loop.Get_Next_Terrain(static_cast<int32_t>(TTerrain_Action::Use)), 0);
         EXPECT_EQ(loop.Get_Next_Terrain(static_cast<int32_t>(TTerrain_Action::Any)), 0);
     }
-    Set_Terrain_Sound_Sink(nullptr);
 }
 
 TEST(Terrain_Checks, TheDefaultModulesTerrainFilesLoadCleanly) {

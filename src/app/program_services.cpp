@@ -1,0 +1,15 @@
+#include "app/program_services.h"
+
+TProgram_Services::TProgram_Services() {
+    previous_ = Install_Services({.Sound = &sound_,
+                                  .Messages = &messages_,
+                                  .Sprites = &sprites_,
+                                  .Callbacks = &callbacks_,
+                                  .Summons = &summons_,
+                                  .Save_Load = &save_load_,
+                                  .Description = &description_});
+}
+
+TProgram_Services::~TProgram_Services() {
+    Install_Services(previous_);
+}
