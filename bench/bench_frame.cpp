@@ -51,13 +51,12 @@ void BM_Compose_Frame(benchmark::State& state) {
     auto root_holder = std::make_unique<TRoot>();
     TRoot& root = *root_holder;
     for (int d = 0; d < 4; ++d) {
-        auto* box = new TDC_Dlg_Message();
+        auto* box = &root.Make_Child<TDC_Dlg_Message>();
         box->Set_Message("Dialog " + std::to_string(d + 1),
                          "The door is locked. A heavy iron lock holds it shut; perhaps a key "
                          "lies somewhere on this level, or a skilled hand could pick it.");
         box->Set_Position("Dlg " + std::to_string(d), 20 + 160 * d, 40 + 110 * d, false);
         box->Set_Visible(true);
-        root.Add_Child_Control(box);
     }
 
     for (auto _ : state) {

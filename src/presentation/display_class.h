@@ -3,12 +3,26 @@
 // dialogs are children of the main screen and buttons children of their dialog. All
 // positions are screen coordinates, not relative to the parent.
 //
-// Ownership: a parent owns its children. A child that asks to be closed sets f_Kill;
-// at the end of the next dispatch the parent's Kill_Child_Control reads its result
-// and deletes it (the child's destructor takes it out of the parent's list).
+// Ownership: a parent owns its children (std::unique_ptr); callers keep plain pointers
+// or references, which stay valid while the control is in the tree. A control closes by
+// setting f_Kill. At the end of the next dispatch the parent's sweep hands it to the
+// parent's Kill_Child_Control (which reads its result) and takes it out of the tree.
+// Controls taken out are freed only when no dispatch is running any more, so a handler
+// may close its own control or dialog, or redraw the whole tree, and still return
+// through live objects.
+//
+// Opening a dialog:
+//     auto& dialog = Open_Dialog<TDC_Dlg_Message>("Message Dlg", true);
+//     dialog.Set_Message(Title, Text);
+// and reading its result when it closes:
+//     void TOwner::Kill_Child_Control(const std::string& Name) {
+//         if (auto* dialog = Closing_Child<TDC_Dlg_Message>()) ...
+//     }
 
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 using TShift_State = uint16_t;
@@ -31,8 +45,10 @@ class TDisplay_Class {
     // ---- what subclasses override (the base versions return 0 or do nothing) ----
     virtual int Get_Width() { return 0; }
     virtual int Get_Height() { return 0; }
-    // Called for each child whose f_Kill is set. The override reads the child's result
-    // and deletes it, usually through Free_Child.
+    // Called by the sweep for each child whose f_Kill is set, with the child's name; the
+    // child is Closing_Child() meanwhile. The override reads the child's result and, as
+    // a rule, opens the next dialog. Afterwards the sweep takes the child out of the
+    // tree, unless the override cleared its f_Kill to keep it open.
     virtual void Kill_Child_Control(const std::string& Name);
     virtual void Handle_MouseMove(TShift_State, int, int) {}
     virtual void Handle_MouseDown(TMouse_Button, TShift_State, int, int) {}
@@ -41,10 +57,35 @@ class TDisplay_Class {
     virtual void Handle_Draw(int) {}
     virtual void Reposition() {}
 
+    // ---- making children ----
+    // Makes a T as the last child of this control and returns it; the tree owns it.
+    template <class T, class... A> T& Make_Child(A&&... Args) {
+        return *Add_Child(std::make_unique<T>(std::forward<A>(Args)...));
+    }
+    // A dialog: made as a child, named, centred on the screen, modal when asked, visible.
+    template <class T, class... A>
+    T& Open_Dialog(const std::string& Name, bool Modal, A&&... Args) {
+        T& dialog = Make_Child<T>(std::forward<A>(Args)...);
+        dialog.Set_Position_Centred(Name, Modal);
+        dialog.Set_Visible(true);
+        return dialog;
+    }
+    // Adopts a control made elsewhere; returns it (null when Child is null).
+    template <class T> T* Add_Child(std::unique_ptr<T> Child) {
+        T* child = Child.get();
+        Add_Child_Control(std::move(Child));
+        return child;
+    }
+
     // ---- tree operations ----
-    void Add_Child_Control(TDisplay_Class* Child);
-    void Remove_Child_Control(TDisplay_Class* Child);
-    void m_Delete_Child_Control(int Index);
+    TDisplay_Class* Add_Child_Control(std::unique_ptr<TDisplay_Class> Child);
+    // Takes a child out of the tree and hands it back (to move it elsewhere). Null when
+    // Child is not a child of this control. To close a child, kill it or Free_Child it.
+    [[nodiscard]] std::unique_ptr<TDisplay_Class> Remove_Child_Control(TDisplay_Class* Child);
+    // The same by position, 1..count; null outside.
+    [[nodiscard]] std::unique_ptr<TDisplay_Class> m_Delete_Child_Control(int Index);
+    // Takes a child out of the tree now and frees it once no dispatch is running.
+    void Free_Child(TDisplay_Class* Child);
     void Set_Kill_Object(bool Flag);
     void m_Kill_Any_Dead_Controls();
     void Set_Visible(bool Flag) { f_Visible = Flag; }
@@ -56,13 +97,13 @@ class TDisplay_Class {
     TDisplay_Class* Child_At(int X, int Y);
     bool Contains(int X, int Y) const;
 
-    // Deletes a child of this control (the usual body of Kill_Child_Control).
-    void Free_Child(TDisplay_Class* Child);
     // The first child with this name, or null.
     TDisplay_Class* Find_Child(const std::string& Name) const;
     int Child_Count() const { return int(f_Children.size()); }
     // 1-based, as the tree counts them; null outside 1..count.
     TDisplay_Class* Child(int Index) const;
+    // Inside Kill_Child_Control: the child being closed, when it is a T; else null.
+    template <class T> T* Closing_Child() const { return dynamic_cast<T*>(closing_); }
 
     // ---- dispatchers: the host calls them on the root ----
     bool Dispatch_MouseMove(TShift_State Shift, int X, int Y);
@@ -88,14 +129,30 @@ class TDisplay_Class {
     bool f_Kill = false;
     bool f_Has_Modal_Child = false;
     bool f_Key_Handled = false;
-    std::vector<TDisplay_Class*> f_Children;
 
   private:
     void recompute_modal();
-    // Children taken out of the list by the sweep without being freed: still owned,
-    // freed with this control unless someone deletes them first.
-    std::vector<TDisplay_Class*> detached_;
+    int index_of(const TDisplay_Class* Child) const;
+    static void clear_hover(TDisplay_Class& Control);
+
+    std::vector<std::unique_ptr<TDisplay_Class>> f_Children;
+    TDisplay_Class* closing_ = nullptr;
 };
+
+// While one of these exists, controls taken out of the tree are kept alive; when the
+// last one ends they are freed. Every dispatcher holds one; so should anything else
+// that runs handlers from outside a dispatch (the move timer), so that a control it
+// closes outlives the handler that closed it.
+class TDispatch_Guard {
+  public:
+    TDispatch_Guard();
+    ~TDispatch_Guard();
+    TDispatch_Guard(const TDispatch_Guard&) = delete;
+    TDispatch_Guard& operator=(const TDispatch_Guard&) = delete;
+};
+
+// Controls taken out of the tree and not yet freed (none outside a dispatch).
+int Controls_Awaiting_Free();
 
 // Serial numbers: the next control created gets Last_Control_ID() + 1.
 int32_t Last_Control_ID();

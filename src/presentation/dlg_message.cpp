@@ -37,12 +37,11 @@ TDC_Dlg_Message::TDC_Dlg_Message() {
     } else {
         Debug_Log("General", "Error allocating virtual buffer: TDC_Dlg_Message");
     }
-    f_Close_Button = new TDC_Button();
+    f_Close_Button = &Make_Child<TDC_Button>();
     f_Close_Button->Set_Image_Set(1);
     f_Close_Button->f_Image_Index = 0;
     f_Close_Button->Set_Visible(true);
     f_Close_Button->OnClick = [this](const std::string&) { Set_Kill_Object(true); };
-    Add_Child_Control(f_Close_Button);
 }
 
 TDC_Dlg_Message::~TDC_Dlg_Message() {
@@ -77,12 +76,9 @@ void TDC_Dlg_Message::Reposition() {
     f_Close_Button->Set_Position("Close Button", f_X + 255, f_Y + 160, false);
 }
 
-TDC_Dlg_Message* Show_Message_Dialog(TDisplay_Class& Parent, const std::string& Name,
+TDC_Dlg_Message& Show_Message_Dialog(TDisplay_Class& Parent, const std::string& Name,
                                      const std::string& Title, const std::string& Text) {
-    auto* dialog = new TDC_Dlg_Message();
-    dialog->Set_Message(Title, Text);
-    dialog->Set_Position_Centred(Name, true);
-    dialog->Set_Visible(true);
-    Parent.Add_Child_Control(dialog);
+    auto& dialog = Parent.Open_Dialog<TDC_Dlg_Message>(Name, true);
+    dialog.Set_Message(Title, Text);
     return dialog;
 }

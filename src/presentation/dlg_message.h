@@ -24,6 +24,7 @@ class TDC_Dlg_Message : public TDisplay_Class {
     int f_Background = -1; // the dialog's own buffer
 };
 
-// Opens a message box centred on the parent's screen, modal, with the given name.
-TDC_Dlg_Message* Show_Message_Dialog(TDisplay_Class& Parent, const std::string& Name,
+// Opens a message box centred on the parent's screen, modal, with the given name; the
+// parent owns it.
+TDC_Dlg_Message& Show_Message_Dialog(TDisplay_Class& Parent, const std::string& Name,
                                      const std::string& Title, const std::string& Text);

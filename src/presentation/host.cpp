@@ -120,6 +120,8 @@ void THost::Redraw() {
 
 void THost::Timer_Tick() {
     ++ticks_;
+    // A control the timer closes is freed after the timer's handlers have returned.
+    TDispatch_Guard guard;
     if (callbacks_.On_Timer)
         callbacks_.On_Timer();
 }
@@ -237,129 +239,164 @@ int THost::Run_Headless(const THost_Settings& settings) {
     return finish(settings) && ok ? 0 : 2;
 }
 
-int THost::Run_Window(const THost_Settings& settings) {
+// What a window run carries from one phase to the next.
+struct THost::TWindow_Run {
+    std::unique_ptr<TSDL_Window> window;
     std::vector<TScript_Command> commands;
-    if (!load_script(settings, commands))
+    size_t next_command = 0;
+    long wait_until = 0;    // the script's next command waits for this many ticks
+    uint32_t next_tick = 0; // when the move timer is due next
+    TWindow_Messages messages;
+    std::unique_ptr<TScoped_Services> over_window; // while the window is open
+    bool ok = true; // no script command or screenshot has failed
+    bool running = true;
+};
+
+int THost::Run_Window(const THost_Settings& settings) {
+    TWindow_Run run;
+    if (!load_script(settings, run.commands))
         return 2;
-    auto window = std::make_unique<TSDL_Window>();
+    if (!open_window(settings, run))
+        return 1;
+    while (run.running && !closing()) {
+        if (!pump_events(run) || closing())
+            break;
+        run_move_timer(run);
+        play_script_command(run);
+        if (!run.running)
+            break;
+        draw_paced_frame();
+    }
+    run.ok = finish(settings) && run.ok;
+    close_window(run);
+    return run.ok ? 0 : 2;
+}
+
+bool THost::open_window(const THost_Settings& settings, TWindow_Run& run) {
+    run.window = std::make_unique<TSDL_Window>();
     TWindow_Settings ws;
     ws.scale = settings.scale;
     ws.fullscreen = settings.fullscreen;
     ws.smooth = settings.smooth;
     std::string error;
-    if (!window->Open(ws, error)) {
+    if (!run.window->Open(ws, error)) {
         Show_Message_Box("Error", error);
-        return 1;
+        return false;
     }
-    window_ = window.get();
-    driver_ = window->Driver();
-    window->Show_System_Pointer(false);
-    Set_Presenter([w = window.get()](const TVirtual_Buffer& frame) {
+    window_ = run.window.get();
+    driver_ = run.window->Driver();
+    run.window->Show_System_Pointer(false);
+    Set_Presenter([w = run.window.get()](const TVirtual_Buffer& frame) {
         w->Present(frame.pixels.data(), frame.width, frame.height);
     });
     // Reported as messages over the window from now on.
-    TWindow_Messages window_messages;
-    const TScoped_Services over_window({.Messages = &window_messages});
+    run.over_window = std::make_unique<TScoped_Services>(TServices{.Messages = &run.messages});
+    run.next_tick = TSDL_Window::Ticks() + timer_interval;
+    return true;
+}
 
-    bool ok = true;
-    bool running = true;
-    size_t next_command = 0;
-    long wait_until = 0;
-    uint32_t next_tick = TSDL_Window::Ticks() + timer_interval;
-    while (running && !closing()) {
-        TWindow_Event e;
-        while (running && window->Poll_Event(e)) {
-            switch (e.kind) {
-            case TWindow_Event::Quit:
-                running = false;
-                break;
-            case TWindow_Event::Mouse_Move:
-                Mouse_Move(e.x, e.y, e.shift);
-                break;
-            case TWindow_Event::Mouse_Down:
-                Mouse_Down(TMouse_Button(e.button), e.x, e.y, e.shift);
-                break;
-            case TWindow_Event::Mouse_Up:
-                Mouse_Up(TMouse_Button(e.button), e.x, e.y, e.shift);
-                break;
-            case TWindow_Event::Mouse_Leave:
-                Set_Mouse_Position(-1, -1);
-                break;
-            case TWindow_Event::Key_Down:
-                Key_Down(e.key, e.shift);
-                break;
-            case TWindow_Event::Activate:
-            case TWindow_Event::Deactivate:
-                if (callbacks_.On_Activate)
-                    callbacks_.On_Activate(e.kind == TWindow_Event::Activate);
-                if (e.kind == TWindow_Event::Activate)
-                    Restore_Surfaces();
-                break;
-            default:
-                break;
-            }
-        }
-        if (!running || closing())
+// Hands every waiting window event to the tree; false once the window is closed.
+bool THost::pump_events(TWindow_Run& run) {
+    TWindow_Event e;
+    while (run.running && run.window->Poll_Event(e)) {
+        switch (e.kind) {
+        case TWindow_Event::Quit:
+            run.running = false;
             break;
-        // The move timer; a stalled frame catches up a few ticks, not all of them.
-        const uint32_t now = TSDL_Window::Ticks();
-        for (int caught = 0; int32_t(now - next_tick) >= 0 && caught < 4; ++caught) {
-            Timer_Tick();
-            next_tick += timer_interval;
-        }
-        if (int32_t(now - next_tick) >= 0)
-            next_tick = now + timer_interval;
-
-        // The script feeds the window's own event queue, one command a frame.
-        if (next_command < commands.size() && ticks_ >= wait_until) {
-            const TScript_Command& c = commands[next_command++];
-            switch (c.kind) {
-            case TScript_Command::Wait:
-                wait_until = ticks_ + c.a;
-                break;
-            case TScript_Command::Move:
-                window->Inject_Mouse_Move(c.a, c.b);
-                break;
-            case TScript_Command::Click:
-            case TScript_Command::RClick:
-                window->Inject_Mouse_Move(c.a, c.b);
-                window->Inject_Mouse_Button(c.a, c.b, c.kind == TScript_Command::Click ? 0 : 1,
-                                            true);
-                window->Inject_Mouse_Button(c.a, c.b, c.kind == TScript_Command::Click ? 0 : 1,
-                                            false);
-                break;
-            case TScript_Command::Down:
-            case TScript_Command::Up:
-                window->Inject_Mouse_Button(c.a, c.b, 0, c.kind == TScript_Command::Down);
-                break;
-            case TScript_Command::Key:
-                window->Inject_Key(c.key, c.shift);
-                break;
-            case TScript_Command::Screenshot:
-                if (!Save_Screenshot(c.file, error)) {
-                    Show_Message_Box("Error", error);
-                    ok = false;
-                }
-                break;
-            case TScript_Command::Quit:
-                running = false;
-                break;
-            }
-        }
-        if (!running)
+        case TWindow_Event::Mouse_Move:
+            Mouse_Move(e.x, e.y, e.shift);
             break;
-        const uint32_t frame_start = TSDL_Window::Ticks();
-        Redraw();
-        // Without vertical sync, idle frames are spaced a little so that a
-        // waiting game does not take a whole core.
-        const uint32_t spent = TSDL_Window::Ticks() - frame_start;
-        if (spent < 8)
-            TSDL_Window::Delay(8 - spent);
+        case TWindow_Event::Mouse_Down:
+            Mouse_Down(TMouse_Button(e.button), e.x, e.y, e.shift);
+            break;
+        case TWindow_Event::Mouse_Up:
+            Mouse_Up(TMouse_Button(e.button), e.x, e.y, e.shift);
+            break;
+        case TWindow_Event::Mouse_Leave:
+            Set_Mouse_Position(-1, -1);
+            break;
+        case TWindow_Event::Key_Down:
+            Key_Down(e.key, e.shift);
+            break;
+        case TWindow_Event::Activate:
+        case TWindow_Event::Deactivate:
+            if (callbacks_.On_Activate)
+                callbacks_.On_Activate(e.kind == TWindow_Event::Activate);
+            if (e.kind == TWindow_Event::Activate)
+                Restore_Surfaces();
+            break;
+        default:
+            break;
+        }
     }
-    ok = finish(settings) && ok;
+    return run.running;
+}
+
+// The move timer; a stalled frame catches up a few ticks, not all of them.
+void THost::run_move_timer(TWindow_Run& run) {
+    const uint32_t now = TSDL_Window::Ticks();
+    for (int caught = 0; int32_t(now - run.next_tick) >= 0 && caught < 4; ++caught) {
+        Timer_Tick();
+        run.next_tick += timer_interval;
+    }
+    if (int32_t(now - run.next_tick) >= 0)
+        run.next_tick = now + timer_interval;
+}
+
+// The script feeds the window's own event queue, one command a frame.
+void THost::play_script_command(TWindow_Run& run) {
+    if (run.next_command >= run.commands.size() || ticks_ < run.wait_until)
+        return;
+    const TScript_Command& c = run.commands[run.next_command++];
+    TSDL_Window& window = *run.window;
+    switch (c.kind) {
+    case TScript_Command::Wait:
+        run.wait_until = ticks_ + c.a;
+        break;
+    case TScript_Command::Move:
+        window.Inject_Mouse_Move(c.a, c.b);
+        break;
+    case TScript_Command::Click:
+    case TScript_Command::RClick:
+        window.Inject_Mouse_Move(c.a, c.b);
+        window.Inject_Mouse_Button(c.a, c.b, c.kind == TScript_Command::Click ? 0 : 1, true);
+        window.Inject_Mouse_Button(c.a, c.b, c.kind == TScript_Command::Click ? 0 : 1, false);
+        break;
+    case TScript_Command::Down:
+    case TScript_Command::Up:
+        window.Inject_Mouse_Button(c.a, c.b, 0, c.kind == TScript_Command::Down);
+        break;
+    case TScript_Command::Key:
+        window.Inject_Key(c.key, c.shift);
+        break;
+    case TScript_Command::Screenshot: {
+        std::string error;
+        if (!Save_Screenshot(c.file, error)) {
+            Show_Message_Box("Error", error);
+            run.ok = false;
+        }
+        break;
+    }
+    case TScript_Command::Quit:
+        run.running = false;
+        break;
+    }
+}
+
+void THost::draw_paced_frame() {
+    const uint32_t frame_start = TSDL_Window::Ticks();
+    Redraw();
+    // Without vertical sync, idle frames are spaced a little so that a waiting game
+    // does not take a whole core.
+    const uint32_t spent = TSDL_Window::Ticks() - frame_start;
+    if (spent < 8)
+        TSDL_Window::Delay(8 - spent);
+}
+
+void THost::close_window(TWindow_Run& run) {
+    run.over_window.reset();
     Set_Presenter(nullptr);
-    window->Show_System_Pointer(true);
+    run.window->Show_System_Pointer(true);
     window_ = nullptr;
-    window.reset();
-    return ok ? 0 : 2;
+    run.window.reset();
 }

@@ -89,8 +89,19 @@ class THost {
     const std::string& Window_Driver() const { return driver_; }
 
   private:
+    struct TWindow_Run;
+
     bool load_script(const THost_Settings& settings, std::vector<TScript_Command>& commands);
     bool finish(const THost_Settings& settings);
+    // The phases of a window run: open the window and take over presenting and
+    // messages; each frame pump the events, run the move timer, play one script
+    // command and draw; close the window and give presenting and messages back.
+    bool open_window(const THost_Settings& settings, TWindow_Run& run);
+    bool pump_events(TWindow_Run& run);
+    void run_move_timer(TWindow_Run& run);
+    void play_script_command(TWindow_Run& run);
+    void draw_paced_frame();
+    void close_window(TWindow_Run& run);
     bool closing() const;
     bool can_draw() const;
 

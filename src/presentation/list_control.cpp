@@ -4,20 +4,18 @@
 #include "shell/services.h"
 
 TDC_List::TDC_List() {
-    f_Up_Button = new TDC_Button();
+    f_Up_Button = &Make_Child<TDC_Button>();
     f_Up_Button->Set_Image_Set(3);
     f_Up_Button->f_Image_Index = 1;
     f_Up_Button->f_Name = "Button Up";
     f_Up_Button->Set_Visible(true);
     f_Up_Button->OnClick = [this](const std::string&) { Page_Up(); };
-    Add_Child_Control(f_Up_Button);
-    f_Down_Button = new TDC_Button();
+    f_Down_Button = &Make_Child<TDC_Button>();
     f_Down_Button->Set_Image_Set(3);
     f_Down_Button->f_Image_Index = 0;
     f_Down_Button->f_Name = "Button Down";
     f_Down_Button->Set_Visible(true);
     f_Down_Button->OnClick = [this](const std::string&) { Page_Down(); };
-    Add_Child_Control(f_Down_Button);
     Update_Scroll_Buttons();
 }
 

@@ -88,11 +88,10 @@ template <class TBase> class TPinned : public TBase {
 const char* const state_names[4] = {"Normal", "Hover", "Pressed", "Disabled"};
 
 template <class TButton> TButton* pinned(TDisplay_Class& parent, int state) {
-    auto* b = new TPinned<TButton>(state == 1, state == 2);
-    b->f_Enabled = state != 3;
-    b->Set_Visible(true);
-    parent.Add_Child_Control(b);
-    return b;
+    auto& b = parent.Make_Child<TPinned<TButton>>(state == 1, state == 2);
+    b.f_Enabled = state != 3;
+    b.Set_Visible(true);
+    return &b;
 }
 
 class TSample_Plate : public TDisplay_Class {
@@ -169,10 +168,9 @@ TDC_Widget_Sample::TDC_Widget_Sample() {
     Set_Bounds("Main Window", 0, 0, 800, 600, false);
     Set_Visible(true);
 
-    auto* plate = new TSample_Plate();
+    auto* plate = &Make_Child<TSample_Plate>();
     plate->Set_Bounds("Sample Dialog", 10, 10, 780, 580, false);
     plate->Set_Visible(true);
-    Add_Child_Control(plate);
 
     for (int state = 0; state < 4; ++state) {
         auto* close = pinned<TDC_Button>(*plate, state);
@@ -194,16 +192,15 @@ TDC_Widget_Sample::TDC_Widget_Sample() {
                             false);
     }
     for (int on = 0; on < 2; ++on) {
-        auto* toggle = new TDC_Button_Toggle();
+        auto* toggle = &plate->Make_Child<TDC_Button_Toggle>();
         toggle->Set_Image_Set(1);
         toggle->Set_Toggle_Images(8, 9);
         toggle->Set_On(on == 1);
         toggle->Set_Position(on ? "Toggle On" : "Toggle Off", 200 + 30 * on, 250, false);
         toggle->Set_Visible(true);
-        plate->Add_Child_Control(toggle);
     }
 
-    f_Click_Button = new TDC_Text_Button();
+    f_Click_Button = &plate->Make_Child<TDC_Text_Button>();
     f_Click_Button->Set_Image_Set(9);
     f_Click_Button->f_Font = 1;
     f_Click_Button->f_Text_Offset_Y = 2;
@@ -214,9 +211,8 @@ TDC_Widget_Sample::TDC_Widget_Sample() {
         ++f_Clicks;
         f_Click_Button->f_Caption = "Clicked " + std::to_string(f_Clicks);
     };
-    plate->Add_Child_Control(f_Click_Button);
 
-    auto* list = new TPinned<TDC_List>(true, false);
+    auto* list = &plate->Make_Child<TPinned<TDC_List>>(true, false);
     list->Set_Bounds("Sample List", 480, 40, 280, 130, false);
     list->Set_Back_Colour(55, 55, 55);
     for (const char* item :
@@ -226,9 +222,8 @@ TDC_Widget_Sample::TDC_Widget_Sample() {
     list->Set_Selected_Index(2);
     list->f_Hover_Index = 4;
     list->Set_Visible(true);
-    plate->Add_Child_Control(list);
 
-    auto* wrapped = new TDC_List();
+    auto* wrapped = &plate->Make_Child<TDC_List>();
     wrapped->Set_Bounds("Wrapped List", 480, 178, 280, 116, false);
     wrapped->Set_Back_Colour(20, 20, 20);
     wrapped->f_Wrap = true;
@@ -236,10 +231,9 @@ TDC_Widget_Sample::TDC_Widget_Sample() {
     wrapped->Add_Item("A long entry that the list wraps over more than one line of its row.");
     wrapped->Add_Item("Ananextraordinarilylongwordwithoutanyspaces that is cut.");
     wrapped->Set_Visible(true);
-    plate->Add_Child_Control(wrapped);
 
     for (int enabled = 0; enabled < 2; ++enabled) {
-        auto* edit = new TDC_EditText();
+        auto* edit = &plate->Make_Child<TDC_EditText>();
         edit->Set_Bounds(enabled ? "Edit Field" : "Edit Disabled", 480, 300 + 30 * enabled, 280, 24,
                          false);
         edit->f_Text = enabled ? "Edit me" : "Disabled field";
@@ -247,20 +241,17 @@ TDC_Widget_Sample::TDC_Widget_Sample() {
         edit->f_Caret_On = true;
         edit->f_Blink_Tick = Tick_Count(); // shown with its caret for the first half second
         edit->Set_Visible(true);
-        plate->Add_Child_Control(edit);
     }
 
-    auto* message = new TDC_Dlg_Message();
+    auto* message = &Make_Child<TDC_Dlg_Message>();
     message->Set_Message("Message", "A message box with a word-wrapped text, a shadow and a "
                                     "close button. Escape closes it as well.");
     message->Set_Position("Message Dlg", 470, 370, false);
     message->Set_Visible(true);
-    Add_Child_Control(message);
 }
 
 void TDC_Widget_Sample::Kill_Child_Control(const std::string& Name) {
     f_Closed += f_Closed.empty() ? Name : ", " + Name;
-    Free_Child(Find_Child(Name));
 }
 
 void TDC_Widget_Sample::Handle_Draw(int Buffer) {

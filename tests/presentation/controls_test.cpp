@@ -36,16 +36,13 @@ class Controls : public ::testing::Test {
     TScoped_Services use{{.Sound = &sound, .Description = &panel}};
 };
 
-// A root that frees killed children and remembers their names.
+// A root that remembers the names of the children that closed.
 struct TRoot : TDisplay_Class {
     TRoot() {
         Set_Bounds("Main Window", 0, 0, 800, 600, false);
         Set_Visible(true);
     }
-    void Kill_Child_Control(const std::string& name) override {
-        killed.push_back(name);
-        Free_Child(Find_Child(name));
-    }
+    void Kill_Child_Control(const std::string& name) override { killed.push_back(name); }
     std::vector<std::string> killed;
 };
 
@@ -68,7 +65,7 @@ TEST_F(Controls, ButtonShowsTheRowOfItsStateAndClicksOnlyWhenReleasedOnIt) {
     Set_Button_Strip(1, strip);
 
     TRoot root;
-    auto* button = new TDC_Button();
+    auto* button = &root.Make_Child<TDC_Button>();
     button->Set_Image_Set(1);
     button->f_Image_Index = 1;
     EXPECT_EQ(button->f_Width, 23);
@@ -77,7 +74,6 @@ TEST_F(Controls, ButtonShowsTheRowOfItsStateAndClicksOnlyWhenReleasedOnIt) {
     button->f_Description_Id = 7;
     std::vector<std::string> clicked;
     button->OnClick = [&](const std::string& name) { clicked.push_back(name); };
-    root.Add_Child_Control(button);
 
     auto drawn_row = [&] {
         fg_vbopen(Workspace_Buffer);
@@ -109,7 +105,7 @@ TEST_F(Controls, ButtonShowsTheRowOfItsStateAndClicksOnlyWhenReleasedOnIt) {
 
 TEST_F(Controls, ToggleFlipsOnAClickAndReportsIt) {
     TRoot root;
-    auto* toggle = new TDC_Button_Toggle();
+    auto* toggle = &root.Make_Child<TDC_Button_Toggle>();
     toggle->Set_Image_Set(1);
     toggle->Set_Toggle_Images(8, 9);
     EXPECT_FALSE(toggle->Get_On());
@@ -118,7 +114,6 @@ TEST_F(Controls, ToggleFlipsOnAClickAndReportsIt) {
     toggle->Set_Visible(true);
     bool seen = false;
     toggle->OnClick = [&](const std::string&) { seen = toggle->Get_On(); };
-    root.Add_Child_Control(toggle);
     click(root, 15, 15);
     EXPECT_TRUE(toggle->Get_On());
     EXPECT_TRUE(seen);
@@ -133,11 +128,10 @@ TEST_F(Controls, ToggleFlipsOnAClickAndReportsIt) {
 
 TEST_F(Controls, ListPagesByWholePagesAndSelectsTheItemUnderThePointer) {
     TRoot root;
-    auto* list = new TDC_List();
+    auto* list = &root.Make_Child<TDC_List>();
     list->Set_Bounds("Topic List", 100, 100, 200, 64, true);
     EXPECT_FALSE(list->f_Modal);
     list->Set_Visible(true);
-    root.Add_Child_Control(list);
     for (int i = 1; i <= 8; ++i)
         list->Add_Item("Item " + std::to_string(i));
     EXPECT_EQ(list->Page(), 4);
@@ -212,7 +206,7 @@ TEST_F(Controls, EditFieldTypesLettersDigitsAndSymbols) {
 
 TEST_F(Controls, MessageBoxClosesByItsButtonOrEscape) {
     TRoot root;
-    TDC_Dlg_Message* box = Show_Message_Dialog(root, "Message Dlg", "Title", "Some text");
+    TDC_Dlg_Message* box = &Show_Message_Dialog(root, "Message Dlg", "Title", "Some text");
     EXPECT_EQ(box->f_X, 245);
     EXPECT_EQ(box->f_Y, 193);
     EXPECT_TRUE(root.f_Has_Modal_Child);

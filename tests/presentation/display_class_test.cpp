@@ -27,14 +27,14 @@ class TProbe : public TDisplay_Class {
     void Handle_Draw(int) override { draw_order->push_back(f_Name); }
     void Kill_Child_Control(const std::string& name) override {
         killed.push_back(name);
-        if (auto* child = dynamic_cast<TProbe*>(Find_Child(name))) {
+        if (auto* child = Closing_Child<TProbe>()) {
             results.push_back(child->result);
-            if (free_children)
-                Free_Child(child);
+            if (keep_children)
+                child->f_Kill = false;
         }
     }
     int downs = 0, ups = 0, result = 0;
-    bool swallow_keys = false, free_children = true;
+    bool swallow_keys = false, keep_children = false;
     std::vector<uint16_t> keys;
     std::vector<std::string> killed;
     std::vector<int> results;
@@ -42,9 +42,9 @@ class TProbe : public TDisplay_Class {
     std::vector<std::string> own_order;
 };
 
-TProbe* add(TDisplay_Class& parent, TProbe* child) {
-    parent.Add_Child_Control(child);
-    return child;
+TProbe* add(TDisplay_Class& parent, const std::string& name, int x, int y, int w, int h,
+            bool modal = false) {
+    return &parent.Make_Child<TProbe>(name, x, y, w, h, modal);
 }
 
 TEST(Display_Class, HitTestIsInclusiveOnBothEdges) {
@@ -60,9 +60,9 @@ TEST(Display_Class, HitTestIsInclusiveOnBothEdges) {
 
 TEST(Display_Class, APressReachesOnlyTheDeepestControlAndTheFirstOfOverlappingSiblings) {
     TProbe root("Main Window", 0, 0, 800, 600);
-    TProbe* dialog = add(root, new TProbe("Dlg", 100, 100, 200, 200));
-    TProbe* lower = add(*dialog, new TProbe("Lower", 120, 120, 50, 50));
-    TProbe* upper = add(*dialog, new TProbe("Upper", 140, 140, 50, 50));
+    TProbe* dialog = add(root, "Dlg", 100, 100, 200, 200);
+    TProbe* lower = add(*dialog, "Lower", 120, 120, 50, 50);
+    TProbe* upper = add(*dialog, "Upper", 140, 140, 50, 50);
     root.Dispatch_MouseDown(mbLeft, 0, 150, 150);
     EXPECT_EQ(lower->downs, 1);
     EXPECT_EQ(upper->downs, 0);
@@ -82,22 +82,21 @@ TEST(Display_Class, APressReachesOnlyTheDeepestControlAndTheFirstOfOverlappingSi
     for (TProbe* p : {&root, dialog, lower, upper})
         p->draw_order = &order;
     upper->Set_Draw_Last(true);
-    add(*dialog, new TProbe("Third", 0, 0, 1, 1))->draw_order = &order;
+    add(*dialog, "Third", 0, 0, 1, 1)->draw_order = &order;
     root.Dispatch_Draw(0);
     EXPECT_EQ(order, (std::vector<std::string>{"Main Window", "Dlg", "Lower", "Third", "Upper"}));
 }
 
 TEST(Display_Class, ModalChildSwallowsClicksKeysAndHover) {
     TProbe root("Main Window", 0, 0, 800, 600);
-    auto* button = new TDC_Button();
+    auto* button = &root.Make_Child<TDC_Button>();
     int clicks = 0;
     button->Set_Bounds("Main Button", 10, 10, 40, 40, false);
     button->Set_Visible(true);
     button->OnClick = [&](const std::string&) { ++clicks; };
-    root.Add_Child_Control(button);
-    TProbe* plain = add(root, new TProbe("Panel", 300, 0, 100, 100));
-    TProbe* modal = add(root, new TProbe("Dlg", 400, 300, 100, 100, true));
-    TProbe* inner = add(*modal, new TProbe("Inner", 410, 310, 10, 10));
+    TProbe* plain = add(root, "Panel", 300, 0, 100, 100);
+    TProbe* modal = add(root, "Dlg", 400, 300, 100, 100, true);
+    TProbe* inner = add(*modal, "Inner", 410, 310, 10, 10);
     EXPECT_TRUE(root.f_Has_Modal_Child);
 
     root.Dispatch_MouseMove(0, 20, 20);
@@ -134,8 +133,8 @@ TEST(Display_Class, ModalChildSwallowsClicksKeysAndHover) {
 
 TEST(Display_Class, HoverFollowsThePointerAndLeavesWithIt) {
     TProbe root("Main Window", 0, 0, 800, 600);
-    TProbe* dialog = add(root, new TProbe("Dlg", 100, 100, 100, 100));
-    TProbe* item = add(*dialog, new TProbe("Item", 110, 110, 10, 10));
+    TProbe* dialog = add(root, "Dlg", 100, 100, 100, 100);
+    TProbe* item = add(*dialog, "Item", 110, 110, 10, 10);
     root.Dispatch_MouseMove(0, 115, 115);
     EXPECT_TRUE(item->f_Mouse_Over);
     EXPECT_FALSE(dialog->f_Mouse_Over);
@@ -151,9 +150,9 @@ TEST(Display_Class, HoverFollowsThePointerAndLeavesWithIt) {
 
 TEST(Display_Class, SweepHandsEveryKilledChildToItsOwnerOnce) {
     TProbe root("Main Window", 0, 0, 800, 600);
-    TProbe* a = add(root, new TProbe("Dlg A", 0, 0, 10, 10));
-    TProbe* keep = add(root, new TProbe("Keep", 0, 0, 10, 10));
-    TProbe* b = add(root, new TProbe("Dlg B", 0, 0, 10, 10));
+    TProbe* a = add(root, "Dlg A", 0, 0, 10, 10);
+    TProbe* keep = add(root, "Keep", 0, 0, 10, 10);
+    TProbe* b = add(root, "Dlg B", 0, 0, 10, 10);
     a->result = 7;
     b->result = 9;
     a->Set_Kill_Object(true);
@@ -164,36 +163,161 @@ TEST(Display_Class, SweepHandsEveryKilledChildToItsOwnerOnce) {
     ASSERT_EQ(root.Child_Count(), 1);
     EXPECT_EQ(root.Child(1), keep);
     EXPECT_EQ(root.Child(2), nullptr);
-    root.m_Delete_Child_Control(5); // outside 1..count: nothing
-    EXPECT_EQ(root.Child_Count(), 1);
 
-    // An owner that does not free the child: it leaves the list and is freed with
-    // its parent (the sanitizer checks nothing leaks or is freed twice).
-    root.free_children = false;
+    // An owner that clears the mark keeps the child open; moves do not sweep.
+    root.keep_children = true;
     keep->Set_Kill_Object(true);
     root.Dispatch_MouseMove(0, 1, 1);
-    EXPECT_EQ(root.Child_Count(), 1); // moves do not sweep
+    EXPECT_EQ(root.killed.back(), "Dlg B");
     root.Dispatch_MouseDown(mbLeft, 0, 700, 500);
-    EXPECT_EQ(root.Child_Count(), 0);
     EXPECT_EQ(root.killed.back(), "Keep");
+    EXPECT_EQ(root.Child(1), keep);
+    root.Dispatch_Draw(0);
+    EXPECT_EQ(root.killed.size(), 3u);
 }
 
-TEST(Display_Class, DestroyingAControlTakesItOutOfItsParent) {
+TEST(Display_Class, ChildrenLeaveTheTreeByPositionOrPointerAndDieWithTheirParent) {
     TProbe root("Main Window", 0, 0, 800, 600);
-    TProbe* a = add(root, new TProbe("A", 0, 0, 10, 10, true));
-    add(*a, new TProbe("A1", 0, 0, 1, 1));
-    TProbe* b = add(root, new TProbe("B", 0, 0, 10, 10));
+    TProbe* a = add(root, "A", 0, 0, 10, 10, true);
+    add(*a, "A1", 0, 0, 1, 1);
+    TProbe* b = add(root, "B", 0, 0, 10, 10);
     EXPECT_TRUE(root.f_Has_Modal_Child);
-    delete a;
+    root.Free_Child(a); // outside a dispatch: freed at once (the sanitizer watches)
+    EXPECT_EQ(Controls_Awaiting_Free(), 0);
     EXPECT_EQ(root.Child_Count(), 1);
     EXPECT_EQ(root.Child(1), b);
     EXPECT_FALSE(root.f_Has_Modal_Child);
+
     TProbe stranger("S", 0, 0, 1, 1);
-    root.Remove_Child_Control(&stranger);
+    EXPECT_EQ(root.Remove_Child_Control(&stranger), nullptr);
+    EXPECT_EQ(root.m_Delete_Child_Control(5), nullptr); // outside 1..count
+    root.Free_Child(&stranger);
     EXPECT_EQ(root.Child_Count(), 1);
+
+    // Taken out, a child is handed back and may move to another parent.
+    std::unique_ptr<TDisplay_Class> moved = root.Remove_Child_Control(b);
+    ASSERT_EQ(moved.get(), b);
+    EXPECT_EQ(b->f_parent, nullptr);
+    EXPECT_EQ(stranger.Add_Child(std::move(moved)), b);
+    EXPECT_EQ(b->f_parent, &stranger);
+    EXPECT_EQ(root.Child_Count(), 0);
+
     const int32_t before = Last_Control_ID();
     TProbe next("N", 0, 0, 1, 1);
     EXPECT_EQ(next.f_ID, before + 1);
+}
+
+// A 200 x 200 dialog with a button "OK" at (20, 20) and an item at (100, 100) in it.
+struct TDialog_With_Button : TProbe {
+    TDialog_With_Button() : TProbe("Dlg", 100, 100, 200, 200, true) {
+        button = &Make_Child<TDC_Button>();
+        button->f_Name = "OK";
+        button->Set_Visible(true);
+        hovered = &Make_Child<TProbe>("Item", 0, 0, 20, 20);
+        Reposition();
+    }
+    int Get_Width() override { return 200; }
+    int Get_Height() override { return 200; }
+    // Looks its children up by name: the button may have closed.
+    void Reposition() override {
+        if (TDisplay_Class* ok = Find_Child("OK"))
+            ok->Set_Bounds("OK", f_X + 20, f_Y + 20, 40, 20, false);
+        if (TDisplay_Class* item = Find_Child("Item"))
+            item->Set_Bounds("Item", f_X + 100, f_Y + 100, 20, 20, false);
+    }
+    TDC_Button* button;
+    TProbe* hovered;
+};
+
+void click(TDisplay_Class& root, int x, int y) {
+    root.Dispatch_MouseMove(0, x, y);
+    root.Dispatch_MouseDown(mbLeft, 0, x, y);
+    root.Dispatch_MouseUp(mbLeft, 0, false, x, y);
+}
+
+// These run under AddressSanitizer: a handler that closes its own control or dialog and
+// then goes on (redrawing the tree on the way, as a progress bar does) must find every
+// object it returns through still alive, and the closed ones freed afterwards.
+TEST(Display_Class, AHandlerMayCloseItsOwnDialogAndRedrawBeforeReturning) {
+    TProbe root("Main Window", 0, 0, 800, 600);
+    auto& dialog = root.Open_Dialog<TDialog_With_Button>("Dlg Confirm", true);
+    EXPECT_EQ(dialog.f_X, 300);
+    EXPECT_EQ(dialog.f_Y, 200);
+    EXPECT_EQ(dialog.f_Name, "Dlg Confirm");
+    EXPECT_TRUE(dialog.f_Visible);
+    EXPECT_TRUE(root.f_Has_Modal_Child);
+    dialog.result = 5;
+    std::string seen;
+    dialog.button->OnClick = [&](const std::string& name) {
+        dialog.Set_Kill_Object(true);
+        root.Dispatch_Draw(0); // the sweep runs here, inside the handler
+        EXPECT_EQ(root.Child_Count(), 0);
+        EXPECT_GE(Controls_Awaiting_Free(), 1);
+        seen = name; // the button's own name: still alive
+    };
+    click(root, 330, 225);
+    EXPECT_EQ(seen, "OK");
+    EXPECT_EQ(root.killed, std::vector<std::string>{"Dlg Confirm"});
+    EXPECT_EQ(root.results, std::vector<int>{5});
+    EXPECT_EQ(Controls_Awaiting_Free(), 0);
+    EXPECT_FALSE(root.f_Has_Modal_Child);
+
+    // A button that closes itself and repositions its dialog (which sweeps the button).
+    auto& second = root.Make_Child<TDialog_With_Button>();
+    second.Set_Position("Dlg Second", 100, 100, false);
+    TDC_Button* button = second.button;
+    button->OnClick = [&](const std::string& name) {
+        button->Set_Kill_Object(true);
+        second.Set_Position("Dlg Second", 100, 100, false);
+        EXPECT_EQ(second.Find_Child("OK"), nullptr);
+        seen = name + " again";
+    };
+    click(root, 125, 125);
+    EXPECT_EQ(seen, "OK again");
+    EXPECT_EQ(second.killed, std::vector<std::string>{"OK"});
+    EXPECT_EQ(second.Child_Count(), 1);
+}
+
+TEST(Display_Class, ADialogClosedWhileItsChildIsHoveredIsLeftAlone) {
+    TProbe root("Main Window", 0, 0, 800, 600);
+    auto& dialog = root.Make_Child<TDialog_With_Button>();
+    TProbe* item = dialog.hovered;
+    root.Dispatch_MouseMove(0, 205, 205);
+    ASSERT_TRUE(item->f_Mouse_Over);
+    // Closed by the move timer, say, while the pointer rests on its child.
+    {
+        TDispatch_Guard timer;
+        dialog.Set_Kill_Object(true);
+        root.Free_Child(&dialog);
+        EXPECT_EQ(Controls_Awaiting_Free(), 1);
+        EXPECT_TRUE(item->f_Mouse_Over); // still alive until the timer's handlers are done
+    }
+    EXPECT_EQ(Controls_Awaiting_Free(), 0);
+    root.Dispatch_MouseMove(0, 206, 206);
+    root.Dispatch_Draw(0);
+    EXPECT_TRUE(root.f_Mouse_Over);
+    EXPECT_TRUE(root.killed.empty()); // freed by its owner, not reported
+
+    // Closed from the child's own hover handler, with a sweep straight away.
+    struct TCloser : TProbe {
+        using TProbe::TProbe;
+        void Handle_MouseMove(TShift_State, int, int) override {
+            f_parent->Set_Kill_Object(true);
+            root->Dispatch_KeyDown(key, 0);
+            f_Mouse_Over = true; // still its own object
+        }
+        TDisplay_Class* root = nullptr;
+        uint16_t key = 'A';
+    };
+    auto& again = root.Make_Child<TDialog_With_Button>();
+    again.Set_Position("Dlg Again", 100, 100, false);
+    auto& closer = again.Make_Child<TCloser>("Closer", 250, 250, 10, 10);
+    closer.root = &root;
+    root.Dispatch_MouseMove(0, 255, 255);
+    EXPECT_EQ(root.killed, std::vector<std::string>{"Dlg Again"});
+    EXPECT_EQ(root.Child_Count(), 0);
+    root.Dispatch_MouseMove(0, 255, 255);
+    EXPECT_TRUE(root.f_Mouse_Over);
 }
 
 TEST(Display_Class, PositionCentredUsesTheControlsOwnSize) {

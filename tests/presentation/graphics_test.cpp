@@ -4,10 +4,7 @@
 
 #include "presentation/bmp_file.h"
 #include "presentation/graphics.h"
-#include "presentation/png_file.h"
 #include "support/temp_dir.h"
-
-#include <zlib.h>
 
 namespace {
 
@@ -258,27 +255,6 @@ TEST_F(Graphics, ShowBmpDrawsIntoTheActiveBufferClipped) {
     EXPECT_NE(fg_showbmp(dir.Path() + "missing.bmp"), 0);
     EXPECT_NE(Last_Graphics_Error().find("missing.bmp"), std::string::npos);
     EXPECT_EQ(at(big, 0, 0), Colour_RGB(255, 0, 0));
-}
-
-TEST(Png_File, HoldsThePixels) {
-    TVirtual_Buffer image;
-    image.width = 2;
-    image.height = 2;
-    image.pixels = {Colour_RGB(1, 2, 3), Colour_RGB(255, 0, 255), 0, Colour_RGB(9, 8, 7)};
-    const std::string png = Encode_PNG(image);
-    ASSERT_EQ(png.substr(1, 3), "PNG");
-    EXPECT_EQ(png.substr(12, 4), "IHDR");
-    const size_t idat = png.find("IDAT");
-    ASSERT_NE(idat, std::string::npos);
-    const uint32_t length =
-        uint32_t(uint8_t(png[idat - 4])) << 24 | uint32_t(uint8_t(png[idat - 3])) << 16 |
-        uint32_t(uint8_t(png[idat - 2])) << 8 | uint32_t(uint8_t(png[idat - 1]));
-    std::string raw(14, '\0');
-    uLongf raw_size = raw.size();
-    ASSERT_EQ(uncompress(reinterpret_cast<Bytef*>(raw.data()), &raw_size,
-                         reinterpret_cast<const Bytef*>(png.data() + idat + 4), length),
-              Z_OK);
-    EXPECT_EQ(raw, std::string("\0\1\2\3\xff\0\xff\0\0\0\0\x09\x08\x07", 14));
 }
 
 } // namespace

@@ -56,16 +56,12 @@ struct TRoot : TDisplay_Class {
     TRoot() {
         Set_Bounds("Main Window", 0, 0, 800, 600, false);
         Set_Visible(true);
-        button = new TDC_Button();
+        button = &Make_Child<TDC_Button>();
         button->Set_Bounds("Go", 100, 100, 50, 20, false);
         button->Set_Visible(true);
         button->OnClick = [this](const std::string&) { ++clicks; };
-        Add_Child_Control(button);
     }
-    void Kill_Child_Control(const std::string& name) override {
-        closed.push_back(name);
-        Free_Child(Find_Child(name));
-    }
+    void Kill_Child_Control(const std::string& name) override { closed.push_back(name); }
     TDC_Button* button;
     int clicks = 0;
     std::vector<std::string> closed;

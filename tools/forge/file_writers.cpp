@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include <zlib.h>
+#include "platform/png_encoder.h"
 
 namespace {
 
@@ -16,20 +16,6 @@ void put_u32(std::string& s, uint32_t v) {
     put_u16(s, v & 0xFFFF);
     put_u16(s, v >> 16);
 }
-void put_u32_be(std::string& s, uint32_t v) {
-    for (int shift = 24; shift >= 0; shift -= 8)
-        s.push_back(char(v >> shift & 255));
-}
-
-void png_chunk(std::string& out, const char* type, const std::string& data) {
-    put_u32_be(out, uint32_t(data.size()));
-    std::string body(type, 4);
-    body += data;
-    out += body;
-    put_u32_be(out,
-               uint32_t(crc32(0, reinterpret_cast<const Bytef*>(body.data()), uInt(body.size()))));
-}
-
 } // namespace
 
 std::string Encode_BMP(const TCanvas& canvas) {
@@ -88,33 +74,7 @@ std::string Encode_WAV(const std::vector<int16_t>& samples) {
 }
 
 std::string Encode_PNG(const TCanvas& canvas) {
-    const int w = canvas.Width(), h = canvas.Height();
-    std::string raw;
-    raw.reserve(size_t(h) * (1 + 3 * size_t(w)));
-    for (int y = 0; y < h; ++y) {
-        raw.push_back('\0'); // no filter
-        for (int x = 0; x < w; ++x) {
-            const TRGB c = canvas.Get(x, y);
-            raw.push_back(char(Red_Of(c)));
-            raw.push_back(char(Green_Of(c)));
-            raw.push_back(char(Blue_Of(c)));
-        }
-    }
-    uLongf packed_size = compressBound(uLong(raw.size()));
-    std::string packed(packed_size, '\0');
-    compress2(reinterpret_cast<Bytef*>(packed.data()), &packed_size,
-              reinterpret_cast<const Bytef*>(raw.data()), uLong(raw.size()), 6);
-    packed.resize(packed_size);
-
-    std::string out("\x89PNG\r\n\x1a\n", 8);
-    std::string header;
-    put_u32_be(header, uint32_t(w));
-    put_u32_be(header, uint32_t(h));
-    header += std::string("\x08\x02\x00\x00\x00", 5); // 8 bits, RGB, deflate, no interlace
-    png_chunk(out, "IHDR", header);
-    png_chunk(out, "IDAT", packed);
-    png_chunk(out, "IEND", "");
-    return out;
+    return Encode_PNG(canvas.Width(), canvas.Height(), canvas.Pixels().data());
 }
 
 bool Write_File_Atomic(const std::string& path, const std::string& bytes, std::string& error) {
