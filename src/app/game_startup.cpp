@@ -6,6 +6,7 @@
 #include "app/global_structs.h"
 #include "datafiles/game_settings_loader.h"
 #include "platform/files.h"
+#include "platform/names.h"
 #include "platform/options_file.h"
 #include "shell/debug_log.h"
 #include "shell/globals.h"
@@ -14,14 +15,8 @@ namespace {
 
 constexpr const char* log_category = "DlgMain";
 
-std::string with_trailing_slash(std::string folder) {
-    if (folder.empty()) {
-        return "./";
-    }
-    if (folder.back() != '/' && folder.back() != '\\') {
-        folder += '/';
-    }
-    return folder;
+std::string with_trailing_slash(const std::string& folder) {
+    return folder.empty() ? "./" : With_Trailing_Separator(folder);
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include "game/value_dump.h"
 #include "generation/generation_tools.h"
 #include "platform/files.h"
+#include "platform/names.h"
 #include "shell/globals.h"
 
 namespace {
@@ -39,21 +40,6 @@ constexpr const char* usage_text =
     "                     fonts, for looking over the widgets\n"
     "  help, --help       print this help\n";
 
-bool same_name(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (size_t i = 0; i < a.size(); ++i) {
-        auto lower = [](char c) {
-            return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c;
-        };
-        if (lower(a[i]) != lower(b[i])) {
-            return false;
-        }
-    }
-    return true;
-}
-
 // Accepts every record and prints it as the loader sees it.
 class TRecord_Printer : public TData_File_Loader {
   public:
@@ -66,7 +52,7 @@ class TRecord_Printer : public TData_File_Loader {
         for (size_t i = 0; i < fields.size(); ++i) {
             bool seen = false;
             for (size_t j = 0; j < i && !seen; ++j) {
-                seen = same_name(fields[j].name, fields[i].name);
+                seen = Same_Name(fields[j].name, fields[i].name);
             }
             if (!seen) {
                 std::fprintf(out_, "  %s := %s\n", fields[i].name.c_str(), fields[i].value.c_str());
@@ -117,10 +103,7 @@ int Tool_Validate(const TValidate_Options& options, std::FILE* out, std::FILE* e
                      game_dir.c_str());
         return 2;
     }
-    if (game_dir.back() != '/' && game_dir.back() != '\\') {
-        game_dir += '/';
-    }
-    App_Dir = game_dir;
+    App_Dir = With_Trailing_Separator(game_dir);
     TValidation_Globals globals;
     if (!options.module.empty()) {
         if (!Is_Plain_Name(options.module) || !Path_Settings->Set_Module(options.module + "\\") ||
@@ -192,10 +175,7 @@ int Run_Tool(const std::vector<std::string>& args, std::FILE* out, std::FILE* er
         }
         // "Crypt/" and "Crypt\" name the module "Crypt" as well.
         const bool module_given = !options.module.empty();
-        while (!options.module.empty() &&
-               (options.module.back() == '/' || options.module.back() == '\\')) {
-            options.module.pop_back();
-        }
+        options.module = Without_Trailing_Separators(options.module);
         if (module_given && options.module.empty()) {
             return usage_error(err, "--module needs a module folder name");
         }

@@ -5,30 +5,9 @@
 #include <memory>
 
 #include "datafiles/data_file_parser.h"
+#include "platform/names.h"
 
 namespace {
-
-bool same_text_ignoring_case(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (size_t i = 0; i < a.size(); ++i) {
-        unsigned char x = static_cast<unsigned char>(a[i]);
-        unsigned char y = static_cast<unsigned char>(b[i]);
-        if (x != y) {
-            if (x >= 'A' && x <= 'Z') {
-                x = static_cast<unsigned char>(x + ('a' - 'A'));
-            }
-            if (y >= 'A' && y <= 'Z') {
-                y = static_cast<unsigned char>(y + ('a' - 'A'));
-            }
-            if (x != y) {
-                return false;
-            }
-        }
-    }
-    return true;
-}
 
 bool is_digit(char c) {
     return c >= '0' && c <= '9';
@@ -121,7 +100,7 @@ bool TData_File_Loader::Get_Field_Value(const std::string& field_name, std::stri
     value.clear();
     // Records are short: a straight search keeps the first of duplicate names.
     for (const TField_View& field : field_views_) {
-        if (same_text_ignoring_case(field.name, field_name)) {
+        if (Same_Name(field.name, field_name)) {
             value.assign(field.value);
             return true;
         }
@@ -154,7 +133,7 @@ void TData_File_Loader::Add_Error(const std::string& message) {
 }
 
 bool Str_To_Bool(const std::string& text) {
-    return same_text_ignoring_case(text, "TRUE") || same_text_ignoring_case(text, "YES");
+    return Same_Name(text, "TRUE") || Same_Name(text, "YES");
 }
 
 uint16_t Str_To_Word(const std::string& text) {

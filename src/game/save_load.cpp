@@ -66,22 +66,9 @@ class TProgress {
     void Set(int32_t percent) { Save_Load_Display().Set_Progress(percent); }
 };
 
-std::string file_part(const std::string& path) {
-    const size_t slash = path.find_last_of("/\\");
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
-std::string folder_part(const std::string& path) {
-    const size_t slash = path.find_last_of("/\\");
-    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-}
-
 // "Savegames\slot03\" becomes "Savegames\slot03" + suffix + "\": a folder beside it.
 std::string sibling_folder(const std::string& folder, const std::string& suffix) {
-    std::string base = folder;
-    while (!base.empty() && (base.back() == '/' || base.back() == '\\'))
-        base.pop_back();
-    return base + suffix + "\\";
+    return Without_Trailing_Separators(folder) + suffix + "\\";
 }
 
 // A swap that was cut short (the program stopped between its two renames) left the
@@ -237,7 +224,7 @@ bool Read_Map_File(const std::string& path, TWriteable_Map& map, const std::stri
     if (read->Terrains.Count() == 0)
         return false;
     map.Assign(*read);
-    map.Map_File_Name = file_part(path);
+    map.Map_File_Name = File_Name_Part(path);
     map.Player_Number = 0;
     return true;
 }
@@ -330,8 +317,8 @@ bool Save_Game(const std::string& name, const TGame_Objects& game, const std::st
     TGame_Header header;
     header.Game_Name = name;
     header.Version = Current_Save_Version;
-    header.Map_File = file_part(map_file);
-    header.Module_File = file_part(module_file);
+    header.Map_File = File_Name_Part(map_file);
+    header.Module_File = File_Name_Part(module_file);
     header.Player_Number = game.Map.Player_Number;
     header.Module_Name = Path_Settings ? Path_Settings->Get_Module_Name() : std::string();
     header.Options = game.Options;
@@ -344,7 +331,7 @@ bool Save_Game(const std::string& name, const TGame_Objects& game, const std::st
     progress.Set(50);
     ok = ok && Write_Module_File(game.Module, module_file);
     progress.Set(90);
-    ok = ok && write_game_header(folder_part(map_file) + Game_Id_File, header);
+    ok = ok && write_game_header(Folder_Part(map_file) + Game_Id_File, header);
     if (!ok)
         show_error(quoted("Unable to save game file", module_file));
     return ok;

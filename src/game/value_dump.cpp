@@ -6,6 +6,7 @@
 #include "game/high_scores.h"
 #include "game/save_load.h"
 #include "platform/files.h"
+#include "platform/names.h"
 #include "rules/item.h"
 #include "rules/monster.h"
 #include "shell/services.h"
@@ -46,13 +47,6 @@ std::string text(const std::string& value) {
         }
     }
     return out + "\"";
-}
-
-std::string lower(std::string s) {
-    for (char& c : s)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c + ('a' - 'A'));
-    return s;
 }
 
 bool ends_with(const std::string& s, const std::string& end) {
@@ -310,8 +304,7 @@ int Tool_Dump(const std::vector<std::string>& args, std::FILE* out, std::FILE* e
         std::fprintf(err, "krelvane-tool dump: cannot read \"%s\"\n", file.c_str());
         return 2;
     }
-    const size_t slash = file.find_last_of("/\\");
-    const std::string name = lower(slash == std::string::npos ? file : file.substr(slash + 1));
+    const std::string name = Lower_Case(File_Name_Part(file));
     void (*dump)(TValue_Reader&, std::FILE*) = nullptr;
     if (!raw) {
         if (name == "game.id")

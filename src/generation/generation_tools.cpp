@@ -23,12 +23,6 @@ int usage_error(std::FILE* err, const std::string& command, const std::string& m
     return 2;
 }
 
-std::string with_separator(std::string folder) {
-    if (!folder.empty() && folder.back() != '/' && folder.back() != '\\')
-        folder += '/';
-    return folder;
-}
-
 std::string default_game_dir() {
     const std::string beside = Executable_Dir() + "game/";
     return Folder_Exists(beside) ? beside : Executable_Dir();
@@ -68,15 +62,14 @@ bool read_number(const std::string& text, int64_t lo, int64_t hi, int64_t& value
 
 // Sets the game folder and the module; the message says what is missing.
 bool set_game_and_module(const std::string& game_dir, std::string module, std::string& message) {
-    App_Dir = with_separator(game_dir.empty() ? default_game_dir() : game_dir);
+    App_Dir = With_Trailing_Separator(game_dir.empty() ? default_game_dir() : game_dir);
     if (!Folder_Exists(App_Dir)) {
         message = "the game folder \"" + App_Dir + "\" does not exist";
         return false;
     }
     if (!Path_Settings)
         Create_Primary_Global_Structs();
-    while (!module.empty() && (module.back() == '/' || module.back() == '\\'))
-        module.pop_back();
+    module = Without_Trailing_Separators(module);
     if (module.empty())
         return true;
     if (!Is_Plain_Name(module) || !Path_Settings->Set_Module(module + "\\") ||

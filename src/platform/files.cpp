@@ -1,31 +1,17 @@
 #include "platform/files.h"
 
 #include <algorithm>
-#include <cstring>
 #include <dirent.h>
 #include <filesystem>
 #include <fstream>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "platform/names.h"
+
 namespace fs = std::filesystem;
 
 namespace {
-
-bool same_ignoring_case(const std::string& a, const char* b) {
-    size_t n = a.size();
-    if (std::strlen(b) != n) {
-        return false;
-    }
-    for (size_t i = 0; i < n; ++i) {
-        unsigned char x = static_cast<unsigned char>(a[i]);
-        unsigned char y = static_cast<unsigned char>(b[i]);
-        if (std::tolower(x) != std::tolower(y)) {
-            return false;
-        }
-    }
-    return true;
-}
 
 bool exists(const std::string& native) {
     struct stat st;
@@ -45,7 +31,7 @@ std::string find_part(const std::string& dir, const std::string& part) {
     }
     std::string best;
     while (dirent* e = ::readdir(d)) {
-        if (same_ignoring_case(part, e->d_name) && (best.empty() || best > e->d_name)) {
+        if (Same_Name(part, e->d_name) && (best.empty() || best > e->d_name)) {
             best = e->d_name;
         }
     }
@@ -75,13 +61,13 @@ std::string Native_Path(const std::string& path) {
     std::string result;
     result.reserve(path.size());
     size_t start = 0;
-    if (!path.empty() && (path[0] == '/' || path[0] == '\\')) {
+    if (!path.empty() && Is_Separator(path[0])) {
         result.push_back('/');
         start = 1;
     }
     bool lookup = true; // once a part is missing, nothing below it can exist
     while (start <= path.size()) {
-        size_t end = path.find_first_of("/\\", start);
+        size_t end = path.find_first_of(Any_Separator, start);
         if (end == std::string::npos) {
             end = path.size();
         }
@@ -127,7 +113,7 @@ bool Is_Plain_Name(const std::string& name) {
 }
 
 bool Is_Plain_Folder_Name(const std::string& name) {
-    if (name.size() < 2 || (name.back() != '\\' && name.back() != '/')) {
+    if (name.size() < 2 || !Is_Separator(name.back())) {
         return false;
     }
     return Is_Plain_Name(name.substr(0, name.size() - 1));
@@ -236,6 +222,6 @@ std::string Executable_Path() {
 
 std::string Executable_Dir() {
     std::string exe = Executable_Path();
-    size_t slash = exe.rfind('/');
-    return slash == std::string::npos ? std::string("./") : exe.substr(0, slash + 1);
+    const std::string folder = Folder_Part(exe, Native_Separator);
+    return folder.empty() ? std::string("./") : folder;
 }

@@ -1,12 +1,11 @@
 #include "platform/options_file.h"
 
-#include <algorithm>
-#include <cctype>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
 
 #include "platform/files.h"
+#include "platform/names.h"
 
 namespace {
 
@@ -68,15 +67,7 @@ bool parse_integer(const std::string& text, int32_t& out) {
 } // namespace
 
 bool TOptions_File::TName_Less::operator()(const std::string& a, const std::string& b) const {
-    size_t n = std::min(a.size(), b.size());
-    for (size_t i = 0; i < n; ++i) {
-        int x = std::tolower(static_cast<unsigned char>(a[i]));
-        int y = std::tolower(static_cast<unsigned char>(b[i]));
-        if (x != y) {
-            return x < y;
-        }
-    }
-    return a.size() < b.size();
+    return Name_Less(a, b);
 }
 
 TOptions_File::TOptions_File(std::string path) : path_(std::move(path)) {}
@@ -90,10 +81,7 @@ std::string TOptions_File::Default_Path() {
         const char* home = std::getenv("HOME");
         base = std::string(home != nullptr && home[0] != '\0' ? home : ".") + "/.config";
     }
-    if (base.back() != '/') {
-        base += '/';
-    }
-    return base + "krelvane/options.ini";
+    return With_Trailing_Separator(base, Native_Separator) + "krelvane/options.ini";
 }
 
 bool TOptions_File::Load() {
@@ -140,8 +128,8 @@ bool TOptions_File::Save() const {
         out += name + " = " +
                (value.is_integer ? std::to_string(value.number) : quote(value.text)) + "\n";
     }
-    size_t slash = path_.find_last_of('/');
-    if (slash != std::string::npos && !Create_Folder(path_.substr(0, slash + 1))) {
+    const std::string folder = Folder_Part(path_, Native_Separator);
+    if (!folder.empty() && !Create_Folder(folder)) {
         return false;
     }
     return Write_File_Atomic(path_, out);

@@ -4,15 +4,10 @@
 #include <cctype>
 #include <map>
 
+#include "platform/names.h"
 #include "presentation/display_class.h"
 
 namespace {
-
-std::string lower(std::string s) {
-    std::transform(s.begin(), s.end(), s.begin(),
-                   [](unsigned char c) { return char(std::tolower(c)); });
-    return s;
-}
 
 const std::map<std::string, uint16_t>& named_keys() {
     static const std::map<std::string, uint16_t> keys = {
@@ -49,7 +44,7 @@ bool Parse_Key_Name(const std::string& text, uint16_t& key, uint16_t& shift) {
     shift = 0;
     std::string rest = text;
     for (;;) {
-        const std::string l = lower(rest);
+        const std::string l = Lower_Case(rest);
         if (l.rfind("shift+", 0) == 0) {
             shift |= ssShift;
             rest = rest.substr(6);
@@ -67,7 +62,7 @@ bool Parse_Key_Name(const std::string& text, uint16_t& key, uint16_t& shift) {
         key = uint16_t(std::toupper(static_cast<unsigned char>(rest[0])));
         return true;
     }
-    const std::string l = lower(rest);
+    const std::string l = Lower_Case(rest);
     if (l.size() >= 2 && l[0] == 'f' && std::all_of(l.begin() + 1, l.end(), ::isdigit)) {
         const int n = std::stoi(l.substr(1));
         if (n >= 1 && n <= 12) {

@@ -55,14 +55,6 @@ std::string Trim(const std::string& text) {
     return text.substr(first, last - first);
 }
 
-std::string Lower_Case(const std::string& text) {
-    std::string result = text;
-    for (char& c : result)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return result;
-}
-
 void Split_List(const std::string& text, std::vector<std::string>& list, bool lower) {
     auto add = [&](const std::string& piece) { list.push_back(lower ? Lower_Case(piece) : piece); };
     std::string rest = text;

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/names.h"
 #include "shell/enums.h"
 
 int32_t Max(int32_t a, int32_t b);
@@ -26,8 +27,7 @@ void Split_List(const std::string& text, std::vector<std::string>& list, bool lo
 // Leading and trailing blanks and control characters removed.
 std::string Trim(const std::string& text);
 std::string Trim_Left(const std::string& text);
-// ASCII lower case (names in data files are compared this way).
-std::string Lower_Case(const std::string& text);
+// Lower_Case and the other name helpers come with "platform/names.h".
 
 // Compass directions: 0 none (same point), 1 north (y decreases), 2 north-east,
 // 3 east (x increases), 4 south-east, 5 south, 6 south-west, 7 west, 8 north-west.

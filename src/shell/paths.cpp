@@ -3,14 +3,12 @@
 #include <cstdio>
 
 #include "platform/files.h"
+#include "platform/names.h"
 
 std::string App_Dir;
 
 void Set_App_Dir(const std::string& folder) {
-    App_Dir = folder;
-    // An empty folder stays empty rather than becoming the root folder.
-    if (!App_Dir.empty() && App_Dir.back() != '/' && App_Dir.back() != '\\')
-        App_Dir += '/';
+    App_Dir = With_Trailing_Separator(folder);
 }
 
 namespace {

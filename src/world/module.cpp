@@ -1,6 +1,7 @@
 #include "world/module.h"
 
 #include "platform/files.h"
+#include "platform/names.h"
 #include "rules/monster.h"
 #include "shell/enums.h"
 #include "shell/value_stream.h"
@@ -363,8 +364,7 @@ bool Read_Module_File(const std::string& path, TWriteable_Module& module) {
     } catch (const TStream_Error&) {
         return false;
     }
-    const size_t slash = path.find_last_of("/\\");
-    module.File_Name = slash == std::string::npos ? path : path.substr(slash + 1);
+    module.File_Name = File_Name_Part(path);
     return true;
 }
 

@@ -36,11 +36,6 @@ uint8_t side_from_text(const std::string& text) {
     return 0;
 }
 
-std::string base_name(const std::string& path) {
-    const size_t cut = path.find_last_of("/\\");
-    return cut == std::string::npos ? path : path.substr(cut + 1);
-}
-
 class TTerrain_Data_File_Loader : public TRecord_Loader {
   public:
     TTerrain_Data_File_Loader(const std::string& path, TTerrain_List& list)
@@ -205,7 +200,7 @@ void TTerrain_List::Assign(const TTerrain_List& source) {
 
 TData_File_Report TTerrain_List::Read_Terrain_File(const std::string& path) {
     Clear();
-    File_Name = base_name(path);
+    File_Name = File_Name_Part(path);
     TTerrain_Data_File_Loader loader(path, *this);
     loader.Execute_Load();
     const size_t loaded = slots_.size();

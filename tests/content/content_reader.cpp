@@ -30,16 +30,6 @@ class TKeeping_Loader : public TData_File_Loader {
 
 } // namespace
 
-bool TNo_Case_Less::operator()(const std::string& a, const std::string& b) const {
-    return Lower(a) < Lower(b);
-}
-
-std::string Lower(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
-}
-
 std::string TContent_Record::Get(const std::string& key) const {
     auto found = fields.find(key);
     if (found == fields.end()) {
@@ -110,7 +100,7 @@ std::set<std::string> Split_Categories(const std::string& text) {
         std::string piece = text.substr(start, comma - start);
         piece.erase(0, piece.find_first_not_of(' '));
         if (!piece.empty()) {
-            categories.insert(Lower(piece));
+            categories.insert(Lower_Case(piece));
         }
         start = comma + 1;
     }

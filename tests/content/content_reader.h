@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
-struct TNo_Case_Less {
-    bool operator()(const std::string& a, const std::string& b) const;
-};
+#include "platform/names.h"
 
-std::string Lower(std::string text);
+struct TNo_Case_Less {
+    bool operator()(const std::string& a, const std::string& b) const { return Name_Less(a, b); }
+};
 
 class TContent_Record {
   public:

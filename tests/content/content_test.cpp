@@ -73,7 +73,7 @@ TContent_File Content::module, Content::spells, Content::effects;
 // Monster grouping matches when either text contains the other; empty, "any", "all"
 // and "none" match everything.
 bool monster_group_matches(const std::string& class_group, const std::string& wanted) {
-    const std::string c = Lower(class_group), w = Lower(wanted);
+    const std::string c = Lower_Case(class_group), w = Lower_Case(wanted);
     if (c.empty() || c == "any" || w.empty() || w == "all" || w == "none") {
         return true;
     }
@@ -152,7 +152,7 @@ TEST_F(Content, SpellsReachEffectsSummonsAndEachOther) {
         const std::string needs = s.Get("Requirement Other Spell Name");
         EXPECT_TRUE(needs.empty() || spell_names.count(needs)) << name << " needs " << needs;
         const std::string summon = s.Get("Monster Summoned Name");
-        if (!summon.empty() && Lower(summon) != "none") {
+        if (!summon.empty() && Lower_Case(summon) != "none") {
             EXPECT_TRUE(summoned.count(summon)) << name << " summons " << summon;
         }
     }
@@ -506,7 +506,7 @@ TEST_F(Content, UniqueNamesFindEnoughModifiersForEveryMagicItem) {
 std::set<std::string> named_assets() {
     std::set<std::string> names;
     auto add = [&](const std::string& kind, const std::string& file) {
-        if (!file.empty() && Lower(file) != "none") {
+        if (!file.empty() && Lower_Case(file) != "none") {
             names.insert(kind + "\t" + file);
         }
     };
@@ -516,7 +516,7 @@ std::set<std::string> named_assets() {
         const bool creatures = relative.find("MonsterClasses") != std::string::npos;
         for (const TContent_Record& r : file.records) {
             for (const auto& [key, value] : r.fields) {
-                const std::string k = Lower(key);
+                const std::string k = Lower_Case(key);
                 if (k.find("sound file") != std::string::npos) {
                     add("sound", value);
                 } else if (k.rfind("music song", 0) == 0 ||

@@ -33,7 +33,6 @@ TEST(Helpers, TrimRemovesBlanksAndControlCharacters) {
     EXPECT_EQ(Trim(" a b "), "a b");
     EXPECT_EQ(Trim(" \t"), "");
     EXPECT_EQ(Trim_Left("  a "), "a ");
-    EXPECT_EQ(Lower_Case("Two Way - ALWAYS"), "two way - always");
 }
 
 TEST(Helpers, DirectionsFollowTheCompass) {

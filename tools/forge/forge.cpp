@@ -7,14 +7,12 @@
 #include "file_writers.h"
 #include "lettering.h"
 #include "map_pictures.h"
+#include "platform/names.h"
 
 namespace {
 
 std::string join(const std::string& dir, const std::string& folder, const std::string& name) {
-    std::string path = dir;
-    if (!path.empty() && path.back() != '/')
-        path += '/';
-    return path + folder + "/" + name;
+    return With_Trailing_Separator(dir, Native_Separator) + folder + "/" + name;
 }
 
 // The picture at 2x with pink shown as a grey checker, so holes are visible.
