@@ -8,6 +8,7 @@
 
 #include "game/save_load.h"
 #include "platform/files.h"
+#include "shell/services.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -16,8 +17,7 @@ namespace {
 struct TFolder_Display : TSave_Load_Display {
     std::vector<std::string> Messages;
     std::vector<bool> Busy;
-    TFolder_Display() { Set_Save_Load_Display(this); }
-    ~TFolder_Display() override { Set_Save_Load_Display(nullptr); }
+    TScoped_Services shown_on{{.Save_Load = this}};
     void Show_Message(const std::string& title, const std::string& text) override {
         Messages.push_back(title + ": " + text);
     }

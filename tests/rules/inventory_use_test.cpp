@@ -310,10 +310,10 @@ TEST(Two_Weapons, A_Second_Weapon_Goes_Into_The_Free_Hand_Only_With_The_Effect) 
     ASSERT_TRUE(inventory.Put_In_Slot(sword, 6, items));
     // Dropped on the free hand: refused and still held without the effect.
     held.Hold(axe);
-    EXPECT_FALSE(Drop_Held_On_Slot(held, inventory, 7, items, &character, false, {}));
+    EXPECT_FALSE(Drop_Held_On_Slot(held, inventory, 7, items, &character, false));
     EXPECT_EQ(held.Peek_Held(), axe);
     EXPECT_EQ(inventory.Get_Number_In_Slot(7, items), 0);
-    EXPECT_TRUE(Drop_Held_On_Slot(held, inventory, 7, items, &character, true, {}));
+    EXPECT_TRUE(Drop_Held_On_Slot(held, inventory, 7, items, &character, true));
     EXPECT_FALSE(held.Is_Holding());
     EXPECT_EQ(inventory.Get_Number_In_Slot(7, items), axe);
     // The effect never lets a two-handed weapon share the hands.

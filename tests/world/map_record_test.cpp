@@ -173,7 +173,6 @@ TEST(Map_Record, AnUnresolvableTerrainFileIsReported) {
 // 3000 ms limit. Saved and loaded again and again, it stays the monster never saved,
 // while the slowness lasts and after it ends.
 TEST(Map_Record, AMonsterKeepsItsLightAndPaceThroughAnyNumberOfLoads) {
-    Current_Version version;
     TSpell glow;
     glow.Name = "Glow";
     glow.Target_Type = 5; // passive
