@@ -248,7 +248,7 @@ struct THost::TWindow_Run {
     uint32_t next_tick = 0; // when the move timer is due next
     TWindow_Messages messages;
     std::unique_ptr<TScoped_Services> over_window; // while the window is open
-    bool ok = true; // no script command or screenshot has failed
+    bool ok = true;                                // no script command or screenshot has failed
     bool running = true;
 };
 
