@@ -17,15 +17,6 @@ std::string Lower_Case(std::string_view Text) {
     return result;
 }
 
-bool Same_Name(std::string_view A, std::string_view B) {
-    if (A.size() != B.size())
-        return false;
-    for (size_t i = 0; i < A.size(); ++i)
-        if (lower(A[i]) != lower(B[i]))
-            return false;
-    return true;
-}
-
 bool Name_Less(std::string_view A, std::string_view B) {
     const size_t n = std::min(A.size(), B.size());
     for (size_t i = 0; i < n; ++i) {

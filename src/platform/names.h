@@ -10,7 +10,23 @@
 // ASCII lower case; other bytes (accented letters in any encoding) are kept.
 std::string Lower_Case(std::string_view Text);
 // Equal, or less, ignoring ASCII case (on a common prefix the shorter comes first).
-bool Same_Name(std::string_view A, std::string_view B);
+// Inline: data-file loaders compare every field name of every record with it.
+inline bool Same_Name(std::string_view A, std::string_view B) {
+    if (A.size() != B.size())
+        return false;
+    for (size_t i = 0; i < A.size(); ++i) {
+        char x = A[i], y = B[i];
+        if (x == y)
+            continue;
+        if (x >= 'A' && x <= 'Z')
+            x = char(x - 'A' + 'a');
+        if (y >= 'A' && y <= 'Z')
+            y = char(y - 'A' + 'a');
+        if (x != y)
+            return false;
+    }
+    return true;
+}
 bool Name_Less(std::string_view A, std::string_view B);
 
 constexpr std::string_view Any_Separator = "/\\";
