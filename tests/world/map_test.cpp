@@ -327,6 +327,8 @@ TEST(Map_Ticks, CreaturesDyingInThePassAreFreedAfterItAndOldReferencesMissNewcom
         if (m.Number == hunter)
             if (TMonster* victim = prey_ref.Resolve(map.Monster_List)) {
                 victim->Die(&m, "");
+                // The blow's caller may still hold the victim: it is dead, not freed.
+                EXPECT_TRUE(victim->Is_Dead());
                 ++kills;
                 EXPECT_EQ(map.Monster_List.Get(prey), nullptr);
             }
