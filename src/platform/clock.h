@@ -3,9 +3,19 @@
 
 #include <cstdint>
 
-// Milliseconds since the system started, on a monotonic clock. Wraps like a 32-bit
-// tick count does.
+// The game clock in milliseconds: everything that measures game time (sprites,
+// blinking, the intro, timed dialogs) reads it. It follows the monotonic system clock
+// (milliseconds since start, wrapping like a 32-bit tick count) until a host makes it
+// manual; then it stands still between Advance_Clock calls, so a headless run advances
+// exactly 50 ms per move-timer tick and plays as a real one does.
 uint32_t Tick_Count();
+// Manual: the clock keeps its present reading and moves only by Advance_Clock.
+// Automatic again: it follows the system clock from its present reading on.
+void Set_Manual_Clock(bool manual);
+bool Manual_Clock();
+void Advance_Clock(uint32_t milliseconds);
+// Tests: the clock reads this value now (manual or not, it goes on from there).
+void Set_Clock(uint32_t milliseconds);
 
 struct TDate_Time {
     int year = 0;   // four digits

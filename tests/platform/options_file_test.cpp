@@ -83,3 +83,21 @@ TEST(Clock, GivesAPlausibleLocalTimeAndAMovingTick) {
     EXPECT_GE(b - a, 29u);
     EXPECT_LT(b - a, 1000u);
 }
+
+TEST(Clock, ManualClockMovesOnlyWhenAdvancedAndNeverJumps) {
+    Set_Manual_Clock(true);
+    Set_Clock(0xFFFFFFF0u); // wraps like a 32-bit tick count
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    EXPECT_EQ(Tick_Count(), 0xFFFFFFF0u);
+    Advance_Clock(50);
+    EXPECT_EQ(Tick_Count(), 0x22u);
+    // Back to automatic: it goes on from where it stood, then follows real time.
+    Set_Manual_Clock(false);
+    const uint32_t a = Tick_Count();
+    EXPECT_LT(a - 0x22u, 5u);
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    EXPECT_GE(Tick_Count() - a, 19u);
+    Advance_Clock(1000); // a skip forward in automatic mode
+    EXPECT_GE(Tick_Count() - a, 1019u);
+    EXPECT_FALSE(Manual_Clock());
+}
