@@ -1,14 +1,21 @@
 // krelvane: the game.
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <string>
+#include <vector>
 
+#include "app/game_screen.h"
 #include "app/game_startup.h"
 #include "app/program_services.h"
 #include "app/window_host.h"
+#include "game/global_structs.h"
+#include "platform/clock.h"
 #include "platform/files.h"
-#include "presentation/widget_sample.h"
+#include "platform/names.h"
+#include "rules/class_info.h"
 #include "shell/globals.h"
 
 namespace {
@@ -21,6 +28,16 @@ void print_usage(std::FILE* out) {
                  "Options:\n"
                  "  --game-dir DIR  the game folder holding Data/, Pictures/, Modules/ and the\n"
                  "                  rest (default: game/ beside the program, else its own folder)\n"
+                 "  --new-game MODULE  skip the menus: start a new game of the module (its\n"
+                 "                  folder name in Modules/) with a character made on the spot\n"
+                 "  --class N       the new character's class, 1 to the number of classes\n"
+                 "                  (default 1)\n"
+                 "  --name NAME     the new character's name (default Wanderer)\n"
+                 "  --difficulty D  1 novice, 2 average, 3 expert, 4 master (default 2)\n"
+                 "  --seed N        dig the levels and play with this random seed, so that a\n"
+                 "                  run can be repeated\n"
+                 "  --record FILE   write every key and click with its tick as an input\n"
+                 "                  script; replay it with --script and the same --seed\n"
                  "  --version       print the version and exit\n"
                  "  --help          print this help and exit\n");
     std::fputs(Window_Options_Help(), out);
@@ -30,8 +47,18 @@ void print_usage(std::FILE* out) {
 struct TCommand_Line {
     TGame_Start_Options start;
     TWindow_Options window;
+    std::optional<TQuick_Start> quick;
     int exit_code = -1;
 };
+
+// A whole number in [lo, hi]; false for anything else.
+bool read_number(const std::string& text, long long lo, long long hi, long long& value) {
+    if (text.empty() || text.size() > 12)
+        return false;
+    char* end = nullptr;
+    value = std::strtoll(text.c_str(), &end, 10);
+    return end && *end == '\0' && value >= lo && value <= hi;
+}
 
 TCommand_Line parse_command_line(int argc, char** argv) {
     TCommand_Line line;
@@ -70,6 +97,46 @@ TCommand_Line parse_command_line(int argc, char** argv) {
             line.start.game_dir = dir;
             continue;
         }
+        if (arg == "--new-game" || arg == "--class" || arg == "--name" || arg == "--difficulty" ||
+            arg == "--seed" || arg == "--record") {
+            if (i + 1 >= argc) {
+                std::fprintf(stderr, "krelvane: %s needs a value\n", arg.c_str());
+                line.exit_code = 2;
+                return line;
+            }
+            const std::string value = argv[++i];
+            if (!line.quick && arg != "--record")
+                line.quick = TQuick_Start{};
+            long long n = 0;
+            bool ok = true;
+            if (arg == "--new-game") {
+                ok = !value.empty() && value.find_first_of("/\\") == std::string::npos &&
+                     value != "." && value != "..";
+                line.quick->Module = value;
+            } else if (arg == "--class") {
+                ok = read_number(value, 1, 255, n);
+                line.quick->Class = int32_t(n);
+            } else if (arg == "--name") {
+                ok = !value.empty() && value.size() <= 40 &&
+                     value.find_first_of("/\\:*?\"<>|") == std::string::npos;
+                line.quick->Name = value;
+            } else if (arg == "--difficulty") {
+                ok = read_number(value, 1, 4, n);
+                line.quick->Difficulty = int32_t(n);
+            } else if (arg == "--seed") {
+                ok = read_number(value, 0, 4294967295LL, n);
+                line.quick->Seed = uint32_t(n);
+            } else {
+                line.window.record = value;
+            }
+            if (!ok) {
+                std::fprintf(stderr, "krelvane: %s \"%s\" is not a valid value\n", arg.c_str(),
+                             value.c_str());
+                line.exit_code = 2;
+                return line;
+            }
+            continue;
+        }
         std::string error;
         const int taken = Parse_Window_Option(argc, argv, i, line.window, error);
         if (taken < 0) {
@@ -85,7 +152,49 @@ TCommand_Line parse_command_line(int argc, char** argv) {
         line.exit_code = 2;
         return line;
     }
+    if (line.quick && line.quick->Module.empty()) {
+        std::fprintf(stderr, "krelvane: --class, --name, --difficulty and --seed go with "
+                             "--new-game MODULE\n");
+        line.exit_code = 2;
+    }
     return line;
+}
+
+// The module the game starts with while there is no main menu to choose one.
+std::string default_module() {
+    std::vector<std::string> names = List_Folders(Path_Settings->Get_Modules_Folder());
+    for (const std::string& name : names)
+        if (Same_Name(name, "Hollowmere"))
+            return name;
+    return names.empty() ? std::string() : names.front();
+}
+
+// The command line that starts the same game again (a recording's first line).
+std::string quick_start_arguments(const TQuick_Start& quick) {
+    std::string text = "--new-game " + quick.Module + " --class " + std::to_string(quick.Class) +
+                       " --name " + quick.Name + " --difficulty " +
+                       std::to_string(quick.Difficulty);
+    if (quick.Seed)
+        text += " --seed " + std::to_string(*quick.Seed);
+    return text;
+}
+
+// The quick start's module and class exist; a one-line error otherwise.
+bool check_quick_start(const TQuick_Start& quick) {
+    if (!Folder_Exists(Path_Settings->Get_Modules_Folder() + quick.Module)) {
+        std::fprintf(stderr, "krelvane: there is no module \"%s\" in %s\n", quick.Module.c_str(),
+                     Path_Settings->Get_Modules_Folder().c_str());
+        return false;
+    }
+    // The class table may be the module's own.
+    Path_Settings->Set_Module(quick.Module + "\\");
+    Reload_Global_Structs();
+    if (!Class_Infos.Get(quick.Class)) {
+        std::fprintf(stderr, "krelvane: --class %d: the module has classes 1 to %d\n", quick.Class,
+                     Class_Infos.Count());
+        return false;
+    }
+    return true;
 }
 
 void print_report(const TStart_Up_Report& report) {
@@ -112,17 +221,27 @@ int main(int argc, char** argv) {
     int code = 1;
     if (Start_Up_Game(report)) {
         print_report(report);
-        // Until the main game screen exists, the window shows the sample of every
-        // control, so the window, input and drawing can be tried.
-        Load_Sample_Button_Strips();
-        {
-            TDC_Widget_Sample root;
-            THost_Callbacks callbacks;
-            callbacks.Can_Draw = [] { return App_Active && App_Ready; };
-            callbacks.On_Activate = [](bool active) { App_Active = active; };
-            code = Run_Game_Window(root, line.window, callbacks);
+        TMain_Screen_Start start;
+        // A recording replays only with the seed it was made with.
+        if (line.quick && !line.quick->Seed && !line.window.record.empty())
+            line.quick->Seed = Tick_Count();
+        if (line.quick) {
+            if (!check_quick_start(*line.quick)) {
+                Shut_Down_Game();
+                return 2;
+            }
+            start.Quick_Start = line.quick;
+            start.Skip_Intro = true;
+            line.window.record_header = {"krelvane " + quick_start_arguments(*line.quick)};
+        } else if (!Find_Game_Dialog("Dlg Menu")) {
+            // Until the menus are there, the opening picture leads into a new game of
+            // the default module.
+            TQuick_Start quick;
+            quick.Module = default_module();
+            if (!quick.Module.empty())
+                start.Quick_Start = quick;
         }
-        Free_Sample_Button_Strips();
+        code = Run_Main_Screen(start, line.window);
     }
     Shut_Down_Game();
     return code;

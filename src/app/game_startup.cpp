@@ -3,7 +3,7 @@
 #include "app/window_host.h"
 #include "presentation/graphics.h"
 
-#include "app/global_structs.h"
+#include "game/global_structs.h"
 #include "datafiles/game_settings_loader.h"
 #include "platform/files.h"
 #include "platform/names.h"

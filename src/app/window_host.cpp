@@ -100,6 +100,8 @@ int Run_Game_Window(TDisplay_Class& root, const TWindow_Options& options,
     settings.smooth = options.smooth;
     settings.screenshot = options.screenshot;
     settings.script = options.script;
+    settings.record = options.record;
+    settings.record_header = options.record_header;
     return options.headless ? host.Run_Headless(settings) : host.Run_Window(settings);
 }
 

@@ -4,6 +4,7 @@
 // "render-widgets" command.
 
 #include <string>
+#include <vector>
 
 #include "platform/options_file.h"
 #include "presentation/host.h"
@@ -15,6 +16,8 @@ struct TWindow_Options {
     bool smooth = false;
     std::string screenshot; // --screenshot FILE
     std::string script;     // --script FILE
+    std::string record;     // --record FILE
+    std::vector<std::string> record_header;
 };
 
 // Reads the window choices of the options file: "Window Scale" (1..3), "Fullscreen"

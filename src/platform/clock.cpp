@@ -20,7 +20,9 @@ uint32_t offset_ = 0;
 
 } // namespace
 
-uint32_t Tick_Count() { return manual_ ? manual_now_ : system_ms() + offset_; }
+uint32_t Tick_Count() {
+    return manual_ ? manual_now_ : system_ms() + offset_;
+}
 
 void Set_Manual_Clock(bool manual) {
     if (manual == manual_) {
@@ -31,7 +33,9 @@ void Set_Manual_Clock(bool manual) {
     Set_Clock(now);
 }
 
-bool Manual_Clock() { return manual_; }
+bool Manual_Clock() {
+    return manual_;
+}
 
 void Advance_Clock(uint32_t milliseconds) {
     if (manual_) {

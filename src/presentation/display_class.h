@@ -129,6 +129,8 @@ class TDisplay_Class {
     bool f_Kill = false;
     bool f_Has_Modal_Child = false;
     bool f_Key_Handled = false;
+    // What a dialog answers when it closes (its parent reads it in Kill_Child_Control).
+    int32_t f_Result = 0;
 
   private:
     void recompute_modal();

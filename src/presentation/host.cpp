@@ -3,6 +3,7 @@
 #include <memory>
 #include <sstream>
 
+#include "platform/clock.h"
 #include "platform/files.h"
 #include "platform/sdl/sdl_window.h"
 #include "presentation/graphics.h"
@@ -51,11 +52,13 @@ bool Parse_Input_Script(const std::string& text, std::vector<TScript_Command>& c
             c.kind = TScript_Command::Wait;
             ok = read_int(in, c.a) && c.a >= 0;
         } else if (word == "move" || word == "click" || word == "rclick" || word == "down" ||
-                   word == "up") {
+                   word == "up" || word == "rdown" || word == "rup") {
             c.kind = word == "move"     ? TScript_Command::Move
                      : word == "click"  ? TScript_Command::Click
                      : word == "rclick" ? TScript_Command::RClick
                      : word == "down"   ? TScript_Command::Down
+                     : word == "rdown"  ? TScript_Command::RDown
+                     : word == "rup"    ? TScript_Command::RUp
                                         : TScript_Command::Up;
             ok = read_int(in, c.a) && read_int(in, c.b);
         } else if (word == "key") {
@@ -120,28 +123,70 @@ void THost::Redraw() {
 
 void THost::Timer_Tick() {
     ++ticks_;
+    // Headless the game clock is the ticks' own.
+    if (Manual_Clock())
+        Advance_Clock(timer_interval);
     // A control the timer closes is freed after the timer's handlers have returned.
     TDispatch_Guard guard;
     if (callbacks_.On_Timer)
         callbacks_.On_Timer();
 }
 
+bool THost::start_recording(const THost_Settings& settings) {
+    if (settings.record.empty())
+        return true;
+    record_file_.reset(std::fopen(settings.record.c_str(), "w"));
+    if (!record_file_) {
+        Show_Message_Box("Error", "Unable to write the recording \"" + settings.record + "\".");
+        return false;
+    }
+    for (const std::string& line : settings.record_header)
+        std::fprintf(record_file_.get(), "# %s\n", line.c_str());
+    recorded_ticks_ = ticks_;
+    return true;
+}
+
+void THost::record(const std::string& line) {
+    if (!record_file_)
+        return;
+    if (ticks_ > recorded_ticks_)
+        std::fprintf(record_file_.get(), "wait %ld\n", ticks_ - recorded_ticks_);
+    recorded_ticks_ = ticks_;
+    std::fprintf(record_file_.get(), "%s\n", line.c_str());
+    std::fflush(record_file_.get());
+}
+
 void THost::Mouse_Move(int X, int Y, TShift_State Shift) {
+    record("move " + std::to_string(X) + " " + std::to_string(Y));
     Set_Mouse_Position(X, Y);
     root_.Dispatch_MouseMove(Shift, X, Y);
 }
 
+namespace {
+
+std::string button_line(const char* left, const char* right, TMouse_Button button, int x, int y) {
+    return std::string(button == mbRight ? right : left) + " " + std::to_string(x) + " " +
+           std::to_string(y);
+}
+
+} // namespace
+
 void THost::Mouse_Down(TMouse_Button Button, int X, int Y, TShift_State Shift) {
+    if (Button != mbMiddle)
+        record(button_line("down", "rdown", Button, X, Y));
     Set_Mouse_Position(X, Y);
     root_.Dispatch_MouseDown(Button, Shift, X, Y);
 }
 
 void THost::Mouse_Up(TMouse_Button Button, int X, int Y, TShift_State Shift) {
+    if (Button != mbMiddle)
+        record(button_line("up", "rup", Button, X, Y));
     Set_Mouse_Position(X, Y);
     root_.Dispatch_MouseUp(Button, Shift, false, X, Y);
 }
 
 void THost::Key_Down(uint16_t Key, TShift_State Shift) {
+    record("key " + Key_Name(Key, Shift));
     root_.Dispatch_KeyDown(Key, Shift);
 }
 
@@ -184,8 +229,14 @@ bool THost::finish(const THost_Settings& settings) {
 
 int THost::Run_Headless(const THost_Settings& settings) {
     std::vector<TScript_Command> commands;
-    if (!load_script(settings, commands))
+    if (!load_script(settings, commands) || !start_recording(settings))
         return 2;
+    // The clock moves by the ticks alone while the run lasts.
+    struct TManual_Clock {
+        bool before = Manual_Clock();
+        TManual_Clock() { Set_Manual_Clock(true); }
+        ~TManual_Clock() { Set_Manual_Clock(before); }
+    } manual_clock;
     Redraw();
     bool ok = true;
     for (const TScript_Command& c : commands) {
@@ -215,6 +266,12 @@ int THost::Run_Headless(const THost_Settings& settings) {
             break;
         case TScript_Command::Up:
             Mouse_Up(mbLeft, c.a, c.b);
+            break;
+        case TScript_Command::RDown:
+            Mouse_Down(mbRight, c.a, c.b, ssRight);
+            break;
+        case TScript_Command::RUp:
+            Mouse_Up(mbRight, c.a, c.b);
             break;
         case TScript_Command::Key:
             Key_Down(c.key, c.shift);
@@ -254,7 +311,7 @@ struct THost::TWindow_Run {
 
 int THost::Run_Window(const THost_Settings& settings) {
     TWindow_Run run;
-    if (!load_script(settings, run.commands))
+    if (!load_script(settings, run.commands) || !start_recording(settings))
         return 2;
     if (!open_window(settings, run))
         return 1;
@@ -365,6 +422,10 @@ void THost::play_script_command(TWindow_Run& run) {
     case TScript_Command::Down:
     case TScript_Command::Up:
         window.Inject_Mouse_Button(c.a, c.b, 0, c.kind == TScript_Command::Down);
+        break;
+    case TScript_Command::RDown:
+    case TScript_Command::RUp:
+        window.Inject_Mouse_Button(c.a, c.b, 1, c.kind == TScript_Command::RDown);
         break;
     case TScript_Command::Key:
         window.Inject_Key(c.key, c.shift);

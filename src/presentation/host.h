@@ -8,12 +8,18 @@
 //     wait TICKS        let TICKS move-timer ticks (50 ms each) pass, drawing each
 //     move X Y          the pointer moves to (X, Y) in the 800 x 600 frame
 //     click X Y         move, left press and release;  rclick X Y: the right button
-//     down X Y / up X Y a left press or release alone
+//     down X Y / up X Y a left press or release alone; rdown, rup: the right button
 //     key NAME          a key press: "A", "Escape", "Shift+2", "F1" (see virtual_keys.h)
 //     screenshot FILE   the current frame as a PNG
 //     quit              ends the run
+//
+// Headless, the game clock moves exactly 50 ms a tick, so a script plays as a real run
+// does. A recording (THost_Settings::record) writes every input the tree receives in
+// this language, each after a "wait" for the ticks that passed before it.
 
+#include <cstdio>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -26,6 +32,9 @@ struct THost_Settings {
     bool smooth = false;    // linear scaling instead of sharp pixels
     std::string screenshot; // written when the run ends
     std::string script;     // input script file
+    std::string record;     // every input written here as a script
+    // The first lines of the recording (comments that say how to replay it).
+    std::vector<std::string> record_header;
 };
 
 struct THost_Callbacks {
@@ -44,7 +53,7 @@ struct THost_Callbacks {
 };
 
 struct TScript_Command {
-    enum TKind { Wait, Move, Click, RClick, Down, Up, Key, Screenshot, Quit };
+    enum TKind { Wait, Move, Click, RClick, Down, Up, RDown, RUp, Key, Screenshot, Quit };
     TKind kind = Wait;
     int a = 0;
     int b = 0;
@@ -104,10 +113,20 @@ class THost {
     void close_window(TWindow_Run& run);
     bool closing() const;
     bool can_draw() const;
+    bool start_recording(const THost_Settings& settings);
+    void record(const std::string& line);
 
     TDisplay_Class& root_;
     THost_Callbacks callbacks_;
     long ticks_ = 0;
     std::string driver_;
     TSDL_Window* window_ = nullptr;
+    struct TFile_Closer {
+        void operator()(std::FILE* f) const {
+            if (f)
+                std::fclose(f);
+        }
+    };
+    std::unique_ptr<std::FILE, TFile_Closer> record_file_;
+    long recorded_ticks_ = 0; // the tick of the last recorded input
 };

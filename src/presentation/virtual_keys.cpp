@@ -70,9 +70,35 @@ bool Parse_Key_Name(const std::string& text, uint16_t& key, uint16_t& shift) {
             return true;
         }
     }
+    if (l.size() > 2 && l.rfind("vk", 0) == 0 && l.size() <= 5 &&
+        std::all_of(l.begin() + 2, l.end(), ::isdigit)) {
+        const int n = std::stoi(l.substr(2));
+        if (n >= 1 && n <= 255) {
+            key = uint16_t(n);
+            return true;
+        }
+    }
     const auto found = named_keys().find(l);
     if (found == named_keys().end())
         return false;
     key = found->second;
     return true;
+}
+
+std::string Key_Name(uint16_t key, uint16_t shift) {
+    std::string name;
+    if (shift & ssCtrl)
+        name += "Ctrl+";
+    if (shift & ssAlt)
+        name += "Alt+";
+    if (shift & ssShift)
+        name += "Shift+";
+    if ((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9'))
+        return name + char(key);
+    if (key >= VK_F1 && key < VK_F1 + 12)
+        return name + "F" + std::to_string(key - VK_F1 + 1);
+    for (const auto& [word, code] : named_keys())
+        if (code == key && word != "return" && word != "esc")
+            return name + word;
+    return name + "VK" + std::to_string(key);
 }

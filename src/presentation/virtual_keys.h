@@ -21,4 +21,7 @@ constexpr uint16_t VK_OEM_PERIOD = 190;
 // A key named as a script writes it: "A", "7", "Escape", "Enter", "Backspace",
 // "Space", "Tab", "Left", "F1".."F12", "Comma", "Period", "PageUp", ... (any case),
 // optionally after "Shift+", "Ctrl+" and "Alt+". False when the name is unknown.
+// "VK<n>" names any key by its code.
 bool Parse_Key_Name(const std::string& text, uint16_t& key, uint16_t& shift);
+// The name Parse_Key_Name reads back as the same key and modifiers.
+std::string Key_Name(uint16_t key, uint16_t shift);

@@ -28,6 +28,9 @@ class TSound_Service {
     // (x, y) is the map square the sound comes from; (0, 0) plays it without a place
     // (a click, a terrain changing).
     virtual void Play_Sound(const std::string& /*wave_file*/, int32_t /*x*/, int32_t /*y*/) {}
+    // Music from the music folder, looped; an empty name or a missing file is silence.
+    virtual void Play_Music(const std::string& /*music_file*/) {}
+    virtual void Stop_Music() {}
 };
 
 // What the player is told. The game screen shows both in its own dialogs and must

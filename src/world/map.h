@@ -265,3 +265,6 @@ class TWriteable_Map : public TMap {
     // found is reported and the level loads without terrain.
     void Load(TValue_Reader& reader, const TTerrain_File_Resolver& terrain_file = {});
 };
+
+// The one level held in memory while a game runs (made with the global structures).
+extern std::unique_ptr<TWriteable_Map> Current_Map;

@@ -182,3 +182,4 @@ void TWriteable_Map::Load(TValue_Reader& reader, const TTerrain_File_Resolver& t
     // The name stays with the map even when its file is missing, so saving keeps it.
     Terrains.File_Name = terrain_name;
 }
+std::unique_ptr<TWriteable_Map> Current_Map;

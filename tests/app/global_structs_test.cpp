@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/global_structs.h"
+#include "game/global_structs.h"
 #include "shell/globals.h"
 #include "shell/options.h"
 #include "support/fake_services.h"

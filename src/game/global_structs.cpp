@@ -1,4 +1,4 @@
-#include "app/global_structs.h"
+#include "game/global_structs.h"
 
 #include "datafiles/game_settings_loader.h"
 #include "rules/class_info.h"
@@ -7,6 +7,8 @@
 #include "shell/debug_log.h"
 #include "shell/globals.h"
 #include "shell/options.h"
+#include "world/map.h"
+#include "world/module.h"
 
 namespace {
 
@@ -33,7 +35,8 @@ bool Load_Primary_Global_Structs() {
 
 void Create_Global_Structs() {
     Debug_Log(log_category, "Create_Global_Structs - Start");
-    // Current_Map and Current_Module come first, once their layers exist.
+    Current_Map = std::make_unique<TWriteable_Map>();
+    Current_Module = std::make_unique<TWriteable_Module>();
     Game_Options = std::make_unique<TGame_Options>();
     // Sprites follow, once the map display exists.
     Debug_Log(log_category, "Create_Global_Structs - End");
@@ -56,7 +59,10 @@ bool Reload_Global_Structs() {
 
 void Free_Global_Structs() {
     Debug_Log(log_category, "Free_Global_Structs - Start");
-    // Current_Map and Current_Module are freed first, once their layers exist.
+    if (Current_Map)
+        Set_Creature_World(nullptr);
+    Current_Map.reset();
+    Current_Module.reset();
     Game_Options.reset();
     // Then the master spells, class portraits, display effects, and last Sprites.
     Master_Spells.Clear();

@@ -1,0 +1,12 @@
+#pragma once
+// The game as the player sees it: the main screen built with the pictures, the map
+// view and the sprites, run in the window (or headless) with the 50 ms move timer.
+
+#include "app/window_host.h"
+#include "game/main_screen.h"
+
+// The hooks that join the main screen to the display object, map view and sprites.
+TMain_Screen_Hooks Make_Main_Screen_Hooks(TDC_Main*& screen);
+
+// Runs the main screen until the player quits; the program's exit code.
+int Run_Main_Screen(const TMain_Screen_Start& start, const TWindow_Options& window);

@@ -1,0 +1,210 @@
+// The player's keys and clicks on the main screen.
+
+#include "game/main_screen.h"
+#include "presentation/graphics.h"
+#include "presentation/virtual_keys.h"
+#include "rules/inventory.h"
+#include "rules/monster.h"
+#include "shell/options.h"
+#include "shell/services.h"
+#include "world/map.h"
+
+namespace {
+
+bool in_box(int x, int y, int left, int top, int right, int bottom) {
+    return x >= left && x <= right && y >= top && y <= bottom;
+}
+
+} // namespace
+
+void TDC_Main::Select_Spell_Slot(int32_t slot) {
+    TMonster* player = Player();
+    if (!player)
+        return;
+    TSpells_List& spells = player->Spells;
+    if (spells.Get_Selected_Slot() == slot)
+        spells.Set_Selected_Slot(0);
+    else
+        spells.Set_Selected_Slot(static_cast<uint8_t>(slot));
+    // A slot without a usable spell or scroll is deselected again.
+    if (spells.Get_Selected_Slot() != 0 && spells.Get_Quick_Slot(slot).Kind == 0)
+        spells.Set_Selected_Slot(0);
+    Refresh_Spell_Buttons();
+}
+
+void TDC_Main::Store_Equipment_Set(int32_t n) {
+    TMonster* player = Player();
+    if (!player || n < 1 || n > 5)
+        return;
+    TEquipment_Set& set = Game_Options->Equipment_Sets[size_t(n - 1)];
+    auto hand = [&](int32_t slot, std::string& name, uint16_t& id) {
+        const uint16_t number = player->Inventory.Get_Number_In_Slot(slot, Current_Map->Item_List);
+        const TItem* item = Current_Map->Item_List.Get(number);
+        name = item ? item->Name : "[Empty]";
+        id = item ? number : 0;
+    };
+    hand(First_Hand_Slot, set.First_Hand_Name, set.First_Hand_Id);
+    hand(Second_Hand_Slot, set.Second_Hand_Name, set.Second_Hand_Id);
+    set.Spell_Slot = player->Spells.Get_Selected_Slot();
+}
+
+void TDC_Main::Restore_Equipment_Set(int32_t n) {
+    TMonster* player = Player();
+    if (!player || n < 1 || n > 5)
+        return;
+    const TEquipment_Set& set = Game_Options->Equipment_Sets[size_t(n - 1)];
+    TItem_List& items = Current_Map->Item_List;
+    TInventory& inventory = player->Inventory;
+    auto equip = [&](int32_t hand, const std::string& name, uint16_t id) {
+        if (id == 0)
+            return;
+        for (int32_t slot = 1; slot <= Last_Backpack_Slot; ++slot) {
+            const uint16_t number = inventory.Get_Number_In_Slot(slot, items);
+            const TItem* item = items.Get(number);
+            if (!item || number != id || item->Name != name)
+                continue;
+            if (slot == hand)
+                return;
+            // The hand's item and the stored one change places when the stored one may
+            // go there; otherwise both stay where they were.
+            const uint16_t old = inventory.Take_From_Slot(hand, items);
+            inventory.Take_From_Slot(slot, items);
+            if (inventory.Can_Place_In_Slot(number, hand, items, player,
+                                            player->Has_Two_Weapons())) {
+                inventory.Put_In_Slot(number, hand, items);
+                if (old && !inventory.Put_In_Slot(old, slot, items))
+                    inventory.Add_To_Backpack(old, items);
+            } else {
+                inventory.Put_In_Slot(number, slot, items);
+                if (old)
+                    inventory.Put_In_Slot(old, hand, items);
+            }
+            return;
+        }
+    };
+    equip(First_Hand_Slot, set.First_Hand_Name, set.First_Hand_Id);
+    equip(Second_Hand_Slot, set.Second_Hand_Name, set.Second_Hand_Id);
+    player->Recalculate();
+    if (set.Spell_Slot <= 10)
+        player->Spells.Set_Selected_Slot(static_cast<uint8_t>(set.Spell_Slot));
+    Refresh_Spell_Buttons();
+}
+
+void TDC_Main::Handle_KeyDown(uint16_t& Key, TShift_State Shift) {
+    TMonster* player = Player();
+    if (!player || !Game_Running)
+        return;
+    const bool store_open = Find_Child("Dlg Store") != nullptr;
+    if (Key >= VK_F1 && Key <= VK_F1 + 9) {
+        Select_Spell_Slot(Key - VK_F1 + 1);
+    } else if (Key == VK_F1 + 10) {
+        if (!store_open)
+            player->Drink_Health_Potion();
+    } else if (Key == VK_F1 + 11) {
+        if (!store_open)
+            player->Drink_Mana_Potion();
+    } else if (Key == 'G') {
+        Open_Game_Dialog("Game Menu", true);
+    } else if (Key == 'Q') {
+        player->Quest_Value = 0; // the news is read
+        Open_Game_Dialog("Quests Dlg", true);
+    } else if (Key == 'M') {
+        Open_Game_Dialog("Overview Map", true);
+    } else if (Key == 'C') {
+        Open_Game_Dialog("Statistics Dlg", true);
+    } else if (Key == 'S') {
+        Open_Game_Dialog("Spells Add Dlg", true);
+    } else if (Key == 'B') {
+        Open_Game_Dialog("Spells Select Dlg", true);
+    } else if (Key == 'I' || Key == 'R') {
+        const char* name = Key == 'I' ? "Win Inventory" : "Win Stats";
+        if (TDisplay_Class* window = Find_Child(name))
+            window->Set_Visible(!window->f_Visible);
+        else
+            Open_Game_Dialog(name, false);
+    } else if (Key == 'T') {
+        if (TDisplay_Class* window = Find_Child("Win Inventory")) {
+            uint16_t key = Key;
+            window->Handle_KeyDown(key, Shift);
+        }
+    } else if (Key == VK_SPACE) {
+        Set_Paused(!Paused);
+    } else if (Key >= '1' && Key <= '5') {
+        if (Shift & ssCtrl)
+            Store_Equipment_Set(Key - '0');
+        else
+            Restore_Equipment_Set(Key - '0');
+    }
+}
+
+void TDC_Main::Use_Cursor_Item_On_Character() {
+    TMonster* player = Player();
+    if (!player || !Cursor_Item.Is_Holding())
+        return;
+    Use_Held_Item(Cursor_Item, Current_Map->Item_List, *player);
+    player->Recalculate();
+}
+
+void TDC_Main::Drop_Cursor_Item() {
+    TMonster* player = Player();
+    if (!player || !Cursor_Item.Is_Holding())
+        return;
+    const uint16_t number = Cursor_Item.Take_Held();
+    Current_Map->Drop_Item(player->X, player->Y, number);
+    Play_Sound("itemdrop.wav");
+    player->Recalculate();
+}
+
+void TDC_Main::Handle_MouseDown(TMouse_Button Button, TShift_State, int X, int Y) {
+    Left_Button_Down = Button == mbLeft;
+    Right_Button_Down = Button == mbRight;
+    TMonster* player = Player();
+    if (!player || !Game_Running)
+        return;
+    if (in_box(X, Y, 0, 0, 176, 232)) {
+        if (Actions_Disabled)
+            return;
+        if (Button == mbLeft && in_box(X, Y, 32, 21, 64, 53) && Cursor_Item.Is_Holding()) {
+            Use_Cursor_Item_On_Character();
+            return;
+        }
+        const int32_t slot = Slot_At(X, Y);
+        if (slot == 0 || Button != mbLeft)
+            return;
+        if (Cursor_Item.Is_Holding())
+            Drop_Held_On_Slot(Cursor_Item, player->Inventory, slot, Current_Map->Item_List, player,
+                              player->Has_Two_Weapons());
+        else
+            Pick_Up_From_Slot(Cursor_Item, player->Inventory, slot, Current_Map->Item_List);
+        player->Recalculate();
+        return;
+    }
+    if (Actions_Disabled || Moving || !f_Hooks.Map_Square_At)
+        return;
+    int32_t mx = 0, my = 0;
+    if (!f_Hooks.Map_Square_At(X, Y, mx, my))
+        return;
+    if (Button == mbRight) {
+        Pending_Command = Command_Cast;
+        Target_X = mx;
+        Target_Y = my;
+    } else if (Button == mbLeft) {
+        if (Cursor_Item.Is_Holding()) {
+            Drop_Cursor_Item();
+        } else {
+            Pending_Command = Command_Walk;
+            Target_X = mx;
+            Target_Y = my;
+            f_Visited.clear(); // a new walk may cross squares an old one crossed
+        }
+    }
+}
+
+void TDC_Main::Handle_MouseUp(TMouse_Button, TShift_State, int, int, bool) {
+    Left_Button_Down = false;
+    Right_Button_Down = false;
+}
+
+void TDC_Main::Handle_MouseMove(TShift_State, int X, int Y) {
+    Hover_Slot = Game_Running ? Slot_At(X, Y) : 0;
+}
