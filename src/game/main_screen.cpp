@@ -63,6 +63,7 @@ TDC_Main::TDC_Main(TMain_Screen_Hooks hooks, TMain_Screen_Start start)
     f_Width = 800;
     f_Height = 600;
     f_Visible = true;
+    f_Previous_Messages = &Message_Service();
     f_Services = std::make_unique<TScoped_Services>(
         TServices{.Messages = this, .Callbacks = this, .Save_Load = this});
     New_Character = std::make_unique<TMonster>();
@@ -278,7 +279,8 @@ void TDC_Main::Show_Error_List(const std::string& heading, const std::string& fi
 }
 
 void TDC_Main::Show_Message_Box(const std::string& caption, const std::string& text) {
-    Show_Message(caption, text);
+    // A message box is the system's, not a dialog of the tree.
+    f_Previous_Messages->Show_Message_Box(caption, text);
 }
 
 void TDC_Main::Show_Message(const std::string& title, const std::string& text) {

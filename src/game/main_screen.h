@@ -255,4 +255,5 @@ class TDC_Main : public TDisplay_Class,
     };
     std::deque<TQueued_Errors> f_Queued_Errors;
     std::unique_ptr<TScoped_Services> f_Services;
+    TMessage_Service* f_Previous_Messages = nullptr;
 };

@@ -19,13 +19,22 @@ bool read_int(std::istringstream& in, int& value) {
     return bool(in >> value);
 }
 
-// Message boxes over the window while it is open.
+// Message boxes over the window while it is open; error lists still go where they
+// went before (the game screen's own dialog).
 class TWindow_Messages : public TMessage_Service {
   public:
     void Show_Message_Box(const std::string& caption, const std::string& text) override {
         if (!SDL_Error_Box(caption, text))
-            TMessage_Service::Show_Message_Box(caption, text);
+            previous_->Show_Message_Box(caption, text);
     }
+    void Show_Error_List(const std::string& heading, const std::string& file,
+                         const std::vector<std::string>& messages) override {
+        previous_->Show_Error_List(heading, file, messages);
+    }
+    void Set_Previous(TMessage_Service& previous) { previous_ = &previous; }
+
+  private:
+    TMessage_Service* previous_ = nullptr;
 };
 
 } // namespace
@@ -347,6 +356,7 @@ bool THost::open_window(const THost_Settings& settings, TWindow_Run& run) {
         w->Present(frame.pixels.data(), frame.width, frame.height);
     });
     // Reported as messages over the window from now on.
+    run.messages.Set_Previous(Message_Service());
     run.over_window = std::make_unique<TScoped_Services>(TServices{.Messages = &run.messages});
     run.next_tick = TSDL_Window::Ticks() + timer_interval;
     return true;

@@ -1,0 +1,327 @@
+// The main screen driven as the window drives it: a quick start of the default
+// module, then ticks, keys and clicks.
+
+#include "game/main_screen.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "game/global_structs.h"
+#include "platform/clock.h"
+#include "platform/files.h"
+#include "presentation/graphics.h"
+#include "presentation/virtual_keys.h"
+#include "rules/display_effects.h"
+#include "rules/monster.h"
+#include "rules/spells.h"
+#include "shell/globals.h"
+#include "shell/options.h"
+#include "support/fake_services.h"
+#include "support/temp_dir.h"
+#include "world/map.h"
+#include "world/module.h"
+
+namespace {
+
+// The screen points of map squares in these tests: square (x, y) is the 3 x 1 strip
+// at (200 + 3 x, 240 + y), clear of the character panel (the map view's own arithmetic
+// is tested with the view).
+bool test_square_at(int x, int y, int32_t& mx, int32_t& my) {
+    mx = (x - 200) / 3;
+    my = y - 240;
+    return x >= 200 && TMap::In_Map(mx, my);
+}
+int screen_x(int32_t mx) {
+    return 200 + 3 * mx + 1;
+}
+int screen_y(int32_t my) {
+    return 240 + my;
+}
+
+class Main_Screen : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        Reset_Shell_Globals();
+        Create_Primary_Global_Structs();
+        Game_Settings->Generate_Debug_Log = false;
+        const std::filesystem::path content = KV_FIXTURES_DIR "/../../content";
+        std::filesystem::create_directory_symlink(content / "Data", dir_.Path() + "Data");
+        std::filesystem::create_directory_symlink(content / "Modules", dir_.Path() + "Modules");
+        App_Dir = dir_.Path();
+        Create_Global_Structs();
+        Load_Global_Structs();
+        Machine_Options = TMachine_Options();
+        fg_vbinit();
+        fg_vballoc(Screen_Width, Screen_Height);
+        Set_Manual_Clock(true);
+    }
+    void TearDown() override {
+        screen_.reset();
+        Set_Manual_Clock(false);
+        Free_Global_Structs();
+        Graphics_Shutdown();
+        App_Dir.clear();
+        Reset_Shell_Globals();
+    }
+
+    // A new game of the default module with a fixed seed; class 1 unless asked.
+    TDC_Main& Start(int32_t character_class = 1) {
+        TMain_Screen_Hooks hooks;
+        hooks.Reload_Global_Structs = [] { return Reload_Global_Structs(); };
+        hooks.Map_Square_At = test_square_at;
+        hooks.Show_Spell = [this](const TSpell_Show& spell) { spells_shown_.push_back(spell); };
+        TMain_Screen_Start start;
+        start.Skip_Intro = true;
+        start.Quick_Start = TQuick_Start{.Module = "Hollowmere",
+                                         .Class = character_class,
+                                         .Name = "Wren",
+                                         .Difficulty = 2,
+                                         .Seed = 11};
+        screen_ = std::make_unique<TDC_Main>(hooks, start);
+        return *screen_;
+    }
+    void Tick(int n) {
+        for (int i = 0; i < n; ++i) {
+            Advance_Clock(50);
+            TDispatch_Guard guard;
+            screen_->Tick(i % 21, 20.0);
+        }
+    }
+    void Key(uint16_t key, TShift_State shift = 0) {
+        TDispatch_Guard guard;
+        screen_->Dispatch_KeyDown(key, shift);
+    }
+    TMonster& Player() { return *Current_Map->Player(); }
+
+    TTemp_Dir dir_;
+    TQuiet_Messages quiet_;
+    TScoped_Services use_{{.Messages = &quiet_}};
+    std::unique_ptr<TDC_Main> screen_;
+    std::vector<TSpell_Show> spells_shown_;
+};
+
+// A free square of open ground within a few steps of the player, in a straight line
+// east or west, reachable in that many steps.
+bool find_walk_target(const TMap& map, const TMonster& player, int32_t& tx, int32_t& ty) {
+    for (int32_t d : {3, -3, 2, -2}) {
+        const int32_t x = player.X + d, y = player.Y;
+        bool clear = true;
+        for (int32_t s = 1; s <= std::abs(d) && clear; ++s) {
+            const int32_t cx = player.X + (d > 0 ? s : -s);
+            const TMap_Square* sq = map.Get_Square(cx, y);
+            clear = sq && sq->Monster == 0 && sq->Has_Movement_Flag(map, 1) && !sq->Is_Entrance() &&
+                    !sq->Is_Trapped() && sq->Item == 0;
+        }
+        if (clear) {
+            tx = x;
+            ty = y;
+            return true;
+        }
+    }
+    return false;
+}
+
+TEST_F(Main_Screen, AQuickStartReachesARunningGameWithTheClassStartingItems) {
+    TDC_Main& screen = Start();
+    ASSERT_NE(Current_Map->Player(), nullptr);
+    EXPECT_TRUE(screen.Game_Running);
+    EXPECT_FALSE(screen.Get_Actions_Disabled());
+    EXPECT_EQ(Player().Name, "Wren");
+    EXPECT_EQ(Player().Module_Text, Current_Module->Character_Data_Set_Identifier);
+    // Class 1 starts with items, each a real item of the level's list.
+    EXPECT_GT(Player().Inventory.Count(), 0);
+    for (int32_t k = 1; k <= Player().Inventory.Count(); ++k)
+        EXPECT_NE(Current_Map->Item_List.Get(Player().Inventory.Items.Get_Number(k)), nullptr);
+    EXPECT_EQ(Game_Options->Map_Entry_Level, Player().Level);
+}
+
+TEST_F(Main_Screen, HoldingTheLeftButtonWalksTowardThePointer) {
+    TDC_Main& screen = Start();
+    int32_t tx = 0, ty = 0;
+    ASSERT_TRUE(find_walk_target(*Current_Map, Player(), tx, ty));
+    const int32_t sx = Player().X;
+    // Pressed on the map and held: the walk goes on without further clicks.
+    {
+        TDispatch_Guard guard;
+        Set_Mouse_Position(screen_x(tx), screen_y(ty));
+        screen.Dispatch_MouseDown(mbLeft, ssLeft, screen_x(tx), screen_y(ty));
+    }
+    Tick(200);
+    EXPECT_EQ(Player().X, tx);
+    EXPECT_EQ(Player().Y, ty);
+    // Still held, the pointer moves back: the player follows it home.
+    Set_Mouse_Position(screen_x(sx), screen_y(ty));
+    Tick(200);
+    EXPECT_EQ(Player().X, sx);
+    // Released: the walk in progress ends at its target; no new one begins.
+    {
+        TDispatch_Guard guard;
+        screen.Dispatch_MouseUp(mbLeft, 0, false, screen_x(sx), screen_y(ty));
+    }
+    Set_Mouse_Position(screen_x(tx), screen_y(ty));
+    Tick(100);
+    EXPECT_EQ(Player().X, sx);
+}
+
+TEST_F(Main_Screen, FunctionKeysSelectAndDeselectAQuickSlotAndARightClickCastsIt) {
+    TDC_Main& screen = Start(3);
+    TMonster& player = Player();
+    ASSERT_GT(player.Spells.Count(), 0) << "the spellcaster class knows a starting spell";
+    player.Spells.Set_Quick_Slot(3, 1, player.Spells.Get_Spell(1));
+    Key(VK_F1 + 2);
+    EXPECT_EQ(player.Spells.Get_Selected_Slot(), 3);
+    Key(VK_F1 + 2);
+    EXPECT_EQ(player.Spells.Get_Selected_Slot(), 0);
+    // An empty slot is not kept selected.
+    Key(VK_F1 + 4);
+    EXPECT_EQ(player.Spells.Get_Selected_Slot(), 0);
+
+    Key(VK_F1 + 2);
+    player.Fill_Mana();
+    const double mana = player.Mana;
+    {
+        TDispatch_Guard guard;
+        const int x = screen_x(player.X + 2), y = screen_y(player.Y);
+        screen.Dispatch_MouseDown(mbRight, ssRight, x, y);
+        screen.Dispatch_MouseUp(mbRight, 0, false, x, y);
+    }
+    EXPECT_EQ(screen.Pending_Command, TDC_Main::Command_Cast);
+    Tick(20);
+    EXPECT_EQ(screen.Pending_Command, TDC_Main::Command_None);
+    EXPECT_TRUE(player.Mana < mana || !spells_shown_.empty()) << "the selected spell was cast";
+}
+
+TEST_F(Main_Screen, SpacePausesTheGameAndAClosingDialogLeavesItPaused) {
+    TDC_Main& screen = Start();
+    Key(VK_SPACE);
+    EXPECT_TRUE(screen.Paused);
+    EXPECT_TRUE(screen.Get_Actions_Disabled());
+    const int32_t timer = Player().Move_Timer;
+    const int32_t hunger = Player().Hunger_Timer;
+    Tick(40);
+    EXPECT_EQ(Player().Move_Timer, timer);
+    EXPECT_EQ(Player().Hunger_Timer, hunger);
+    // The game menu opened and closed over a paused game: still paused.
+    Key('G');
+    EXPECT_TRUE(screen.Get_Actions_Disabled());
+    Key(VK_SPACE);
+    EXPECT_FALSE(screen.Paused);
+    Tick(1);
+    EXPECT_NE(Player().Hunger_Timer, hunger);
+    // "PAUSED" blinks every 13 ticks.
+    Key(VK_SPACE);
+    const bool blink = screen.Blink_On;
+    Tick(13);
+    EXPECT_NE(screen.Blink_On, blink);
+}
+
+TEST_F(Main_Screen, AutosaveEveryMinuteWritesSlotTenOnTick1201OfEnabledTime) {
+    TDC_Main& screen = Start();
+    Machine_Options.Dont_Autosave = false;
+    Machine_Options.Autosave_Every_Minute = true;
+    Tick(600);
+    // Paused time does not count.
+    Key(VK_SPACE);
+    Tick(700);
+    Key(VK_SPACE);
+    Tick(600);
+    EXPECT_EQ(screen.Autosaves_Made, 0);
+    EXPECT_EQ(screen.Autosave_Elapsed, 1200 * 50);
+    Tick(1);
+    EXPECT_EQ(screen.Autosaves_Made, 1);
+    EXPECT_EQ(screen.Autosave_Elapsed, 0);
+    const std::string name = Read_Game_Name(Path_Settings->Get_Save_Slot_Folder(10));
+    EXPECT_EQ(name.rfind("Autosave ", 0), 0u) << name;
+    // "Dont Autosave" keeps the counter at 0.
+    Machine_Options.Dont_Autosave = true;
+    Tick(1300);
+    EXPECT_EQ(screen.Autosaves_Made, 1);
+}
+
+// The first connection of the start level that may be taken from its source.
+const TModule_Map_Connection* first_connection() {
+    for (const TModule_Map_Connection& c :
+         Current_Module->Get_Map(Current_Module->Current_Map)->Connections)
+        if (TMap::In_Map(c.Source_X, c.Source_Y) && c.Connection_Type != 2)
+            return &c;
+    return nullptr;
+}
+
+TEST_F(Main_Screen, AConnectionTakesThePlayerAndItsItemsThereAndBack) {
+    TDC_Main& screen = Start();
+    const TModule_Map_Connection* c = first_connection();
+    ASSERT_NE(c, nullptr);
+    const uint16_t start_map = Current_Module->Current_Map;
+    const uint16_t destination = c->Destination_Map;
+    TMonster& before = Player();
+    const int32_t items = before.Inventory.Count();
+    // Something in the first hand, remembered as equipment set 1 (Ctrl+1).
+    const uint16_t weapon = before.Inventory.Items.Get_Number(1);
+    const uint8_t from_slot = before.Inventory.Get_Slot(1);
+    before.Inventory.Take_From_Slot(from_slot, Current_Map->Item_List);
+    ASSERT_TRUE(before.Inventory.Put_In_Slot(weapon, First_Hand_Slot, Current_Map->Item_List));
+    const std::string weapon_name = Current_Map->Item_List.Get(weapon)->Name;
+    Key('1', ssCtrl);
+    EXPECT_EQ(Game_Options->Equipment_Sets[0].First_Hand_Id, weapon);
+
+    ASSERT_TRUE(screen.Take_Connection(c->Source_X, c->Source_Y));
+    EXPECT_EQ(Current_Module->Current_Map, destination);
+    TMonster& there = Player();
+    EXPECT_EQ(there.Name, "Wren");
+    EXPECT_EQ(there.Inventory.Count(), items);
+    const uint16_t moved =
+        there.Inventory.Get_Number_In_Slot(First_Hand_Slot, Current_Map->Item_List);
+    ASSERT_NE(moved, 0);
+    EXPECT_EQ(Current_Map->Item_List.Get(moved)->Name, weapon_name);
+    EXPECT_EQ(Game_Options->Equipment_Sets[0].First_Hand_Id, moved);
+
+    // And back through the entrance the player arrived on.
+    ASSERT_TRUE(screen.Take_Connection(Current_Module->Current_X, Current_Module->Current_Y));
+    EXPECT_EQ(Current_Module->Current_Map, start_map);
+    EXPECT_EQ(Player().Inventory.Count(), items);
+    EXPECT_EQ(screen.Find_Child("Dlg Progress"), nullptr);
+}
+
+TEST_F(Main_Screen, AFailedLevelChangeLeavesThePlayerWhereItWasWithEveryItem) {
+    TDC_Main& screen = Start();
+    const TModule_Map_Connection* c = first_connection();
+    ASSERT_NE(c, nullptr);
+    const std::string folder = Path_Settings->Get_Current_Game_Folder();
+    ASSERT_TRUE(Delete_File(folder + std::to_string(c->Destination_Map) + ".map"));
+    const uint16_t start_map = Current_Module->Current_Map;
+    const int32_t x = Player().X, y = Player().Y, items = Player().Inventory.Count();
+    const int32_t list = Current_Map->Item_List.Count();
+    EXPECT_FALSE(screen.Take_Connection(c->Source_X, c->Source_Y));
+    EXPECT_EQ(Current_Module->Current_Map, start_map);
+    EXPECT_EQ(Player().X, x);
+    EXPECT_EQ(Player().Y, y);
+    EXPECT_EQ(Player().Inventory.Count(), items);
+    EXPECT_EQ(Current_Map->Item_List.Count(), list);
+    EXPECT_EQ(screen.Find_Child("Dlg Progress"), nullptr);
+}
+
+TEST(Main_Screen_Panel, SlotsBarsAndFacesFollowTheirRules) {
+    EXPECT_EQ(TDC_Main::Slot_At(112, 32), 1);
+    EXPECT_EQ(TDC_Main::Slot_At(113, 32), 0);
+    EXPECT_EQ(TDC_Main::Slot_At(16, 65), 10);
+    EXPECT_EQ(TDC_Main::Bar_Width(50, 200), 25);
+    EXPECT_EQ(TDC_Main::Bar_Width(300, 200), 101);
+    EXPECT_EQ(TDC_Main::Bar_Width(5, 0), 0); // no mana at all draws an empty bar
+    EXPECT_EQ(TDC_Main::Bar_Width(-3, 10), 0);
+    TMonster c;
+    c.Maximum_Health = 200;
+    c.Health = 50;
+    EXPECT_EQ(TDC_Main::Face_Picture(c), 3);
+    c.Health = 10;
+    EXPECT_EQ(TDC_Main::Face_Picture(c), 5);
+    c.Health = 200;
+    EXPECT_EQ(TDC_Main::Face_Picture(c), 0);
+    c.Condition = static_cast<uint8_t>(TMonster_Status::Poisoned);
+    EXPECT_EQ(TDC_Main::Face_Picture(c), 7);
+    c.Condition = static_cast<uint8_t>(TMonster_Status::Normal);
+    c.Maximum_Health = 0;
+    EXPECT_EQ(TDC_Main::Face_Picture(c), 0);
+}
+
+} // namespace
