@@ -87,6 +87,15 @@ TGame_Objects TDC_Main::Game() const {
     return TGame_Objects{*Current_Map, *Current_Module, *Game_Options};
 }
 
+TDisplay_Class* TDC_Main::Shown(const std::string& name) const {
+    for (int i = 1; i <= Child_Count(); ++i) {
+        TDisplay_Class* child = Child(i);
+        if (child->f_Name == name && !child->f_Kill)
+            return child;
+    }
+    return nullptr;
+}
+
 TMonster* TDC_Main::Player() const {
     return Current_Map ? Current_Map->Player() : nullptr;
 }
@@ -258,7 +267,7 @@ void TDC_Main::Process_Event_Results() {
 // Messages
 
 bool TDC_Main::Show_Next_Error_List() {
-    if (Error_List_Shown || Find_Child("Error List Dlg") || f_Queued_Errors.empty())
+    if (Error_List_Shown || Shown("Error List Dlg") || f_Queued_Errors.empty())
         return false;
     TQueued_Errors next = std::move(f_Queued_Errors.front());
     f_Queued_Errors.pop_front();
@@ -285,7 +294,7 @@ void TDC_Main::Show_Message_Box(const std::string& caption, const std::string& t
 
 void TDC_Main::Show_Message(const std::string& title, const std::string& text) {
     Debug_Log("General", title + ": " + text);
-    if (Find_Child("Message Dlg"))
+    if (Shown("Message Dlg"))
         return;
     Show_Message_Dialog(*this, "Message Dlg", title, text);
 }
@@ -340,9 +349,9 @@ void TDC_Main::Open_Chest(int32_t x, int32_t y) {
 void TDC_Main::Player_Died(const TDeath_Report& report) {
     Death_Report = report;
     Pending_Command = Command_None;
-    if (TDisplay_Class* w = Find_Child("Win Inventory"))
+    if (TDisplay_Class* w = Shown("Win Inventory"))
         w->Set_Visible(false);
-    if (TDisplay_Class* w = Find_Child("Win Stats"))
+    if (TDisplay_Class* w = Shown("Win Stats"))
         w->Set_Visible(false);
     Play_Music(Game_Settings ? Game_Settings->Music_Song_Death : std::string());
     Open_Game_Dialog("Dlg Dead", true);

@@ -166,6 +166,9 @@ class TDC_Main : public TDisplay_Class,
     void Reload_Global_Structs() override;
     void Show_Map() override;
 
+    // The child of that name that is shown and not closing, or null.
+    TDisplay_Class* Shown(const std::string& name) const;
+
     // The game objects of the running game.
     TGame_Objects Game() const;
     TMonster* Player() const;

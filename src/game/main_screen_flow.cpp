@@ -23,7 +23,7 @@
 #include "world/module_definition.h"
 
 TDisplay_Class* TDC_Main::Open_Game_Dialog(const std::string& name, bool disable_actions) {
-    if (TDisplay_Class* open = Find_Child(name))
+    if (TDisplay_Class* open = Shown(name))
         return open; // each dialog at most once
     std::unique_ptr<TDisplay_Class> dialog;
     if (const TGame_Dialog_Factory* factory = Find_Game_Dialog(name))
@@ -43,7 +43,7 @@ TDisplay_Class* TDC_Main::Open_Game_Dialog(const std::string& name, bool disable
 }
 
 void TDC_Main::Kill_Child_Control(const std::string& Name) {
-    TDisplay_Class* closing = Find_Child(Name);
+    TDisplay_Class* closing = Closing_Child<TDisplay_Class>();
     if (auto* intro = Closing_Child<TDC_Dlg_Intro>(); intro && intro->Pictures_Failed()) {
         Request_Close();
         return;
@@ -172,14 +172,14 @@ void TDC_Main::Dialog_Closed(const std::string& Name, int32_t Result) {
             break;
         }
     } else if (Name == "Dlg Store" || Name == "Dlg Chest") {
-        if (TDisplay_Class* w = Find_Child("Win Inventory"))
+        if (TDisplay_Class* w = Shown("Win Inventory"))
             w->Set_Visible(false);
         Enable_Actions();
         Refresh_Spell_Buttons();
         Process_Event_Results();
     } else if (Name == "Dlg Conversation" || Name == "Dlg GiveItem") {
         if (Name == "Dlg GiveItem")
-            if (TDisplay_Class* w = Find_Child("Win Inventory"))
+            if (TDisplay_Class* w = Shown("Win Inventory"))
                 w->Set_Visible(false);
         Enable_Actions();
         Process_Event_Results();

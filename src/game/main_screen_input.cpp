@@ -94,7 +94,7 @@ void TDC_Main::Handle_KeyDown(uint16_t& Key, TShift_State Shift) {
     TMonster* player = Player();
     if (!player || !Game_Running)
         return;
-    const bool store_open = Find_Child("Dlg Store") != nullptr;
+    const bool store_open = Shown("Dlg Store") != nullptr;
     if (Key >= VK_F1 && Key <= VK_F1 + 9) {
         Select_Spell_Slot(Key - VK_F1 + 1);
     } else if (Key == VK_F1 + 10) {
@@ -118,12 +118,12 @@ void TDC_Main::Handle_KeyDown(uint16_t& Key, TShift_State Shift) {
         Open_Game_Dialog("Spells Select Dlg", true);
     } else if (Key == 'I' || Key == 'R') {
         const char* name = Key == 'I' ? "Win Inventory" : "Win Stats";
-        if (TDisplay_Class* window = Find_Child(name))
+        if (TDisplay_Class* window = Shown(name))
             window->Set_Visible(!window->f_Visible);
         else
             Open_Game_Dialog(name, false);
     } else if (Key == 'T') {
-        if (TDisplay_Class* window = Find_Child("Win Inventory")) {
+        if (TDisplay_Class* window = Shown("Win Inventory")) {
             uint16_t key = Key;
             window->Handle_KeyDown(key, Shift);
         }

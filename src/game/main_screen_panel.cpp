@@ -103,11 +103,11 @@ void TDC_Main::Make_Game_Controls() {
         f_Spell_Buttons[size_t(n)] = button("Spell Button " + std::to_string(n + 1), 10, 0,
                                             [this, n] { Select_Spell_Slot(n + 1); });
     f_Drink_Health_Button = button("Drink Health Button", 10, 3, [this] {
-        if (!Find_Child("Dlg Store"))
+        if (!Shown("Dlg Store"))
             Player()->Drink_Health_Potion();
     });
     f_Drink_Mana_Button = button("Drink Mana Button", 10, 4, [this] {
-        if (!Find_Child("Dlg Store"))
+        if (!Shown("Dlg Store"))
             Player()->Drink_Mana_Potion();
     });
     f_Drop_Inventory = button("Drop Inventory", 3, 0, [this] {
@@ -141,9 +141,9 @@ void TDC_Main::Reposition() {
         f_Drop_Inventory->Set_Position("Drop Inventory", 11, 195, false);
     if (f_Drop_Stats)
         f_Drop_Stats->Set_Position("Drop Stats", 487, 118, false);
-    if (TDisplay_Class* w = Find_Child("Win Inventory"))
+    if (TDisplay_Class* w = Shown("Win Inventory"))
         w->Set_Position("Win Inventory", 0, 224, w->f_Modal);
-    if (TDisplay_Class* w = Find_Child("Win Stats"))
+    if (TDisplay_Class* w = Shown("Win Stats"))
         w->Set_Position("Win Stats", 195, 147, w->f_Modal);
 }
 
@@ -151,13 +151,13 @@ bool TDC_Main::Wants_Black_Screen() const {
     for (const char* name :
          {"Dlg Intro", "Dlg MapGen", "Dlg TileGen", "Dlg Menu", "Dlg Select Module",
           "Dlg Difficulty", "Dlg Select Character", "Dlg Module Text"})
-        if (Find_Child(name))
+        if (Shown(name))
             return true;
     if (f_Progress && f_Progress->f_Clear)
         return true;
     if (From_Main_Menu)
         for (const char* name : {"Save Game Dlg", "Options Dlg", "High Scores Dlg"})
-            if (Find_Child(name))
+            if (Shown(name))
                 return true;
     // Before the first game nothing of the game screen can be shown.
     return !Game_Running && !Player();
@@ -165,14 +165,14 @@ bool TDC_Main::Wants_Black_Screen() const {
 
 void TDC_Main::Handle_Draw(int Buffer) {
     fg_vbopen(Buffer);
-    if (Find_Child("Error List Dlg") && !Error_List_Shown) {
+    if (Shown("Error List Dlg") && !Error_List_Shown) {
         Set_Colour(0);
         Clear_Buffer();
     }
     if (Wants_Black_Screen()) {
         Set_Colour(0);
         Clear_Buffer();
-        if (Find_Child("Dlg Menu")) {
+        if (Shown("Dlg Menu")) {
             Text_Begin(Buffer);
             Set_Font(2);
             Set_Text_Colour(255, 255, 255);

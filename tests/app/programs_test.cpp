@@ -260,3 +260,35 @@ TEST(Game_Program, WithoutADisplayItSaysSoAndStops) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(Game_Program, AQuickStartRefusesWrongValuesWithOneLine) {
+    TTemp_Dir config;
+    const std::string env = "SDL_VIDEODRIVER=dummy XDG_CONFIG_HOME=" + quoted(config.Path()) + " ";
+    const std::string start = env + quoted(game) + " --headless ";
+    for (const std::string wrong :
+         {"--new-game Nowhere", "--new-game ../Data", "--new-game Hollowmere --class 0",
+          "--new-game Hollowmere --class 99", "--new-game Hollowmere --difficulty 5",
+          "--new-game Hollowmere --seed -1", "--new-game Hollowmere --seed x", "--class 2",
+          "--new-game Hollowmere --name a/b", "--new-game"}) {
+        TRun r = run(start + wrong, config);
+        EXPECT_EQ(r.status, 2) << wrong << "\n" << r.err;
+        EXPECT_NE(r.err.find("krelvane: "), std::string::npos) << wrong;
+    }
+}
+
+TEST(Game_Program, AQuickStartPlaysTheDefaultModuleHeadless) {
+    TTemp_Dir config;
+    const std::string script = config.Write("play.txt", "wait 20\nkey I\nwait 5\nquit\n");
+    const std::string shot = config.Path() + "game.png";
+    TRun r = run("SDL_VIDEODRIVER=dummy XDG_CONFIG_HOME=" + quoted(config.Path()) + " " +
+                     quoted(game) + " --headless --new-game Hollowmere --class 2 --name Ilse " +
+                     "--seed 9 --script " + quoted(script) + " --screenshot " + quoted(shot),
+                 config);
+    EXPECT_EQ(r.status, 0) << r.err;
+    std::ifstream png(shot, std::ios::binary);
+    EXPECT_TRUE(png.good());
+}
+
+} // namespace

@@ -10,7 +10,9 @@
 #include "game/global_structs.h"
 #include "platform/clock.h"
 #include "platform/files.h"
+#include "presentation/dlg_error_list.h"
 #include "presentation/graphics.h"
+#include "presentation/host.h"
 #include "presentation/virtual_keys.h"
 #include "rules/display_effects.h"
 #include "rules/monster.h"
@@ -322,6 +324,153 @@ TEST(Main_Screen_Panel, SlotsBarsAndFacesFollowTheirRules) {
     c.Condition = static_cast<uint8_t>(TMonster_Status::Normal);
     c.Maximum_Health = 0;
     EXPECT_EQ(TDC_Main::Face_Picture(c), 0);
+}
+
+} // namespace
+
+namespace {
+
+class Main_Screen_Flow : public Main_Screen {};
+
+TEST_F(Main_Screen_Flow, TheOpeningPictureLoadsThePicturesAfterTwoSecondsAndClosesAfterFive) {
+    int loads = 0;
+    TMain_Screen_Hooks hooks;
+    hooks.Load_System_Pictures = [&loads] {
+        ++loads;
+        return true;
+    };
+    hooks.Reload_Global_Structs = [] { return Reload_Global_Structs(); };
+    TMain_Screen_Start start;
+    start.Quick_Start = TQuick_Start{.Module = "Hollowmere", .Seed = 3};
+    screen_ = std::make_unique<TDC_Main>(hooks, start);
+    ASSERT_NE(screen_->Find_Child("Dlg Intro"), nullptr);
+    EXPECT_EQ(screen_->Find_Child("Dlg Intro")->f_X, 267);
+    auto frames = [this](int n) {
+        for (int i = 0; i < n; ++i) {
+            Advance_Clock(50);
+            TDispatch_Guard guard;
+            screen_->Dispatch_Draw(Workspace_Buffer);
+        }
+    };
+    frames(39);
+    EXPECT_EQ(loads, 0);
+    frames(2);
+    EXPECT_EQ(loads, 1);
+    EXPECT_NE(screen_->Find_Child("Dlg Intro"), nullptr);
+    frames(60);
+    EXPECT_EQ(loads, 1);
+    EXPECT_EQ(screen_->Find_Child("Dlg Intro"), nullptr);
+    // No menu to open yet: the quick start took its place.
+    EXPECT_NE(Current_Map->Player(), nullptr);
+    EXPECT_TRUE(screen_->Game_Running);
+}
+
+TEST_F(Main_Screen_Flow, ErrorListsWaitTheirTurnAndAMessageIsShownOnce) {
+    TDC_Main& screen = Start();
+    Message_Service().Show_Error_List("Terrain Data File Errors: ", "a.txt", {"one", "two"});
+    Message_Service().Show_Error_List("Quest Class Data File Errors: ", "b.txt", {"three"});
+    auto* list = dynamic_cast<TDC_Dlg_ErrorList*>(screen.Find_Child("Error List Dlg"));
+    ASSERT_NE(list, nullptr);
+    EXPECT_TRUE(screen.Error_List_Shown);
+    EXPECT_EQ(list->Lines(),
+              (std::vector<std::string>{"Terrain Data File Errors: ", "a.txt", "one", "two"}));
+    {
+        TDispatch_Guard guard;
+        uint16_t escape = VK_ESCAPE;
+        screen.Dispatch_KeyDown(escape, 0);
+    }
+    list = dynamic_cast<TDC_Dlg_ErrorList*>(screen.Find_Child("Error List Dlg"));
+    ASSERT_NE(list, nullptr) << "the second list follows the first";
+    EXPECT_EQ(list->Lines().front(), "Quest Class Data File Errors: ");
+
+    screen.Show_Message("Resume", "first");
+    screen.Show_Message("Resume", "second");
+    int messages = 0;
+    for (int i = 1; i <= screen.Child_Count(); ++i)
+        messages += screen.Child(i)->f_Name == "Message Dlg";
+    EXPECT_EQ(messages, 1);
+}
+
+TEST_F(Main_Screen_Flow, EventResultsPlayMusicAndShowTextInOrder) {
+    TDC_Main& screen = Start();
+    TEvent_Return_Result music;
+    music.Kind = Return_Play_Music;
+    music.Music_Filename = "cellar.wav";
+    TEvent_Return_Result text;
+    text.Kind = Return_Display_Text;
+    text.Title = "The Well";
+    text.Paragraphs = {"Cold air rises."};
+    Current_Module->Events.Push_Return_Result(music);
+    Current_Module->Events.Push_Return_Result(text);
+    TSound_Recorder sound;
+    TScoped_Services heard({.Sound = &sound});
+    screen.Process_Event_Results();
+    ASSERT_FALSE(sound.Music.empty());
+    EXPECT_EQ(sound.Music.back(), "cellar.wav");
+    EXPECT_EQ(screen.Module_Text_Title, "The Well");
+    EXPECT_EQ(screen.Module_Text_Paragraphs, text.Paragraphs);
+    // Without its dialog the text counts as read: the game goes on.
+    EXPECT_TRUE(screen.Game_Running);
+    EXPECT_FALSE(screen.Get_Actions_Disabled());
+}
+
+} // namespace
+
+namespace {
+
+struct TGame_State {
+    int32_t X = 0, Y = 0;
+    double Health = 0, Mana = 0;
+    std::vector<uint16_t> Items;
+    std::vector<int32_t> Creatures; // every creature's square, in list order
+    bool operator==(const TGame_State&) const = default;
+};
+
+TEST_F(Main_Screen_Flow, ARecordedGameReplaysToTheSameState) {
+    auto play = [this](const std::string& script, const std::string& record) {
+        Set_Clock(5000);
+        Start();
+        int32_t counter = 0;
+        THost_Callbacks callbacks;
+        callbacks.On_Timer = [&] {
+            counter = counter >= 20 ? 0 : counter + 1;
+            screen_->Tick(counter, 20.0);
+        };
+        THost host(*screen_, callbacks);
+        THost_Settings settings;
+        settings.headless = true;
+        settings.script = script;
+        settings.record = record;
+        EXPECT_EQ(host.Run_Headless(settings), 0);
+        TGame_State state;
+        if (const TMonster* player = Current_Map->Player()) {
+            state.X = player->X;
+            state.Y = player->Y;
+            state.Health = player->Health;
+            state.Mana = player->Mana;
+            for (int32_t k = 1; k <= player->Inventory.Count(); ++k)
+                state.Items.push_back(player->Inventory.Items.Get_Number(k));
+        }
+        for (int32_t n = 1; n <= Current_Map->Monster_List.Count(); ++n)
+            if (const TMonster* c = Current_Map->Monster_List.Get(n))
+                state.Creatures.push_back(c->X * 1000 + c->Y);
+        screen_.reset();
+        Free_Global_Structs();
+        Create_Global_Structs();
+        Load_Global_Structs();
+        return state;
+    };
+    dir_.Write("played.txt", "down 470 330\nwait 30\nmove 500 300\nwait 30\nup 500 300\n"
+                             "rclick 480 320\nkey F1\nwait 40\nkey Space\nwait 5\nkey Space\n"
+                             "key Ctrl+1\nwait 20\n");
+    const TGame_State first = play(dir_.Path() + "played.txt", dir_.Path() + "recorded.txt");
+    std::string recorded;
+    ASSERT_TRUE(Read_Whole_File(dir_.Path() + "recorded.txt", recorded));
+    EXPECT_NE(recorded.find("down 470 330\nwait 30\nmove 500 300"), std::string::npos) << recorded;
+    EXPECT_NE(recorded.find("key Ctrl+1"), std::string::npos) << recorded;
+    const TGame_State again = play(dir_.Path() + "recorded.txt", "");
+    EXPECT_EQ(first, again);
+    EXPECT_NE(first.X * 1000 + first.Y, 0);
 }
 
 } // namespace

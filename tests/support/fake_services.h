@@ -16,9 +16,12 @@ struct TSound_Recorder : TSound_Service {
     };
     std::vector<TPlayed> Played;
 
+    std::vector<std::string> Music; // every piece started; "" for a stop
     void Play_Sound(const std::string& wave_file, int32_t x, int32_t y) override {
         Played.push_back({wave_file, x, y});
     }
+    void Play_Music(const std::string& music_file) override { Music.push_back(music_file); }
+    void Stop_Music() override { Music.push_back(""); }
     std::vector<std::string> Waves() const {
         std::vector<std::string> waves;
         for (const TPlayed& p : Played)
