@@ -447,7 +447,6 @@ bool TSprites_List::drawn_on(const TSprite& s, int32_t mx, int32_t my, const TMa
                              TSprite_Drawing& drawing) const {
     if (!s.Active || s.Ended || s.Picture_Kind == TSprite_Picture::None)
         return false;
-    drawing = TSprite_Drawing();
     switch (s.Placement) {
     case TSprite_Placement::Fixed:
         if (s.X != mx || s.Y != my)

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "rules/damage.h"
@@ -129,10 +130,11 @@ class TSprites_List {
     // list order.
     template <typename F>
     void For_Each_On_Square(int32_t mx, int32_t my, const TMap& map, F fn) const {
-        TSprite_Drawing drawing;
-        for (const auto& sprite : sprites_)
+        for (const auto& sprite : sprites_) {
+            TSprite_Drawing drawing;
             if (drawn_on(*sprite, mx, my, map, drawing))
-                fn(static_cast<const TSprite_Drawing&>(drawing));
+                fn(std::as_const(drawing));
+        }
     }
 
   private:
