@@ -3,6 +3,8 @@
 #include "game/global_structs.h"
 #include "presentation/graphics.h"
 #include "shell/globals.h"
+#include "world/map.h"
+#include "world/sprites.h"
 
 TMain_Screen_Hooks Make_Main_Screen_Hooks(TDC_Main*& screen) {
     TMain_Screen_Hooks hooks;
@@ -15,6 +17,19 @@ TMain_Screen_Hooks Make_Main_Screen_Hooks(TDC_Main*& screen) {
         screen->Dispatch_Draw(Workspace_Buffer);
         Present();
     };
+    hooks.Show_Attack = [](const TAttack_Show& attack) {
+        if (Current_Map)
+            Sprites.Show_Attack(attack, *Current_Map);
+    };
+    hooks.Show_Spell = [](const TSpell_Show& spell) {
+        if (Current_Map)
+            Sprites.Show_Spell(spell, *Current_Map);
+    };
+    hooks.Tick_Sprites = [&screen] {
+        if (Current_Map && screen)
+            Sprites.Update(*Current_Map, *screen);
+    };
+    hooks.Clear_Sprites = [] { Sprites.Clear(); };
     return hooks;
 }
 

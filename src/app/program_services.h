@@ -10,6 +10,7 @@
 #include "presentation/ui_hooks.h"
 #include "rules/main_callbacks.h"
 #include "shell/services.h"
+#include "world/sprites.h"
 #include "world/casting.h"
 
 class TProgram_Services {
@@ -23,7 +24,7 @@ class TProgram_Services {
   private:
     TSound_Service sound_;
     TMessage_Service messages_;
-    TSprite_Service sprites_;
+    TMap_Sprite_Service sprites_;
     TMain_Callbacks callbacks_;
     TSummon_Service summons_;
     TSave_Load_Display save_load_;

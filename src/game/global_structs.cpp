@@ -9,6 +9,7 @@
 #include "shell/options.h"
 #include "world/map.h"
 #include "world/module.h"
+#include "world/sprites.h"
 
 namespace {
 
@@ -38,7 +39,6 @@ void Create_Global_Structs() {
     Current_Map = std::make_unique<TWriteable_Map>();
     Current_Module = std::make_unique<TWriteable_Module>();
     Game_Options = std::make_unique<TGame_Options>();
-    // Sprites follow, once the map display exists.
     Debug_Log(log_category, "Create_Global_Structs - End");
 }
 
@@ -61,10 +61,11 @@ void Free_Global_Structs() {
     Debug_Log(log_category, "Free_Global_Structs - Start");
     if (Current_Map)
         Set_Creature_World(nullptr);
+    Sprites.Clear();
     Current_Map.reset();
     Current_Module.reset();
     Game_Options.reset();
-    // Then the master spells, class portraits, display effects, and last Sprites.
+    // Then the master spells, class portraits and display effects.
     Master_Spells.Clear();
     Class_Infos.Clear();
     Display_Effects.Clear();
