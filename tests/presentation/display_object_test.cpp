@@ -103,20 +103,8 @@ TEST_F(Display_Object_Pictures, MapPicturesNameTheirSlotsAndFailWithoutTouchingT
     EXPECT_EQ(Pixel(screen, 210, 110), green);
 }
 
-TEST_F(Display_Object_Pictures, TheSquareShapeIsTheFloorDiamond) {
-    // Its four corners are inside, the pixels just outside them are not.
-    EXPECT_TRUE(Display_Object->Square_Mask(26, 27));
-    EXPECT_FALSE(Display_Object->Square_Mask(26, 26));
-    EXPECT_TRUE(Display_Object->Square_Mask(2, 39));
-    EXPECT_FALSE(Display_Object->Square_Mask(1, 39));
-    EXPECT_TRUE(Display_Object->Square_Mask(51, 39));
-    EXPECT_FALSE(Display_Object->Square_Mask(52, 39));
-    EXPECT_TRUE(Display_Object->Square_Mask(26, 52));
-    EXPECT_FALSE(Display_Object->Square_Mask(26, 53));
-    EXPECT_FALSE(Display_Object->Square_Mask(-1, 30));
-    EXPECT_FALSE(Display_Object->Square_Mask(30, 54));
-
-    // The content hit test sees the item lying on the square, not the empty corner.
+TEST_F(Display_Object_Pictures, TheContentHitTestSeesWhatLiesOnTheSquare) {
+    // The item lying on the square, not the empty corner above the ground.
     TTest_Map map;
     map.Terrains.Get_Terrain(Floor)->Picture_Filename[0] = "floor.bmp";
     Write_Terrain("floor.bmp", Make_BMP(54, 54, [](int, int y) {

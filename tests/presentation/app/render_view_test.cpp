@@ -35,9 +35,6 @@ int run(const std::vector<std::string>& args) {
 TEST(Render_View, WrongArgumentsAreRefusedWithStatus2) {
     EXPECT_EQ(run({"--module", "Hollowmere", "--seed", "7", "--map", "1"}), 2);
     EXPECT_EQ(run({"--module", "Hollowmere", "--seed", "x", "--map", "1", "--png", "a.png"}), 2);
-    EXPECT_EQ(run({"--module", "Hollowmere", "--seed", "7", "--map", "1", "--at", "0,5", "--png",
-                   "a.png"}),
-              2);
     EXPECT_EQ(
         run({"--module", "Hollowmere", "--seed", "7", "--map", "1", "--at", "5", "--png", "a.png"}),
         2);
