@@ -487,13 +487,13 @@ void TDisplay_Object::Draw_Icon_32(int X, int Y, int Buffer) const {
 }
 
 void TDisplay_Object::Draw_Secret_Door(int X, int Y, bool Centred, int Buffer) const {
-    copy(f_Display_General_VB, 256, marker_top, 32, 32, X + (Centred ? 11 : 0), Y + (Centred ? 16 : 0),
-         Buffer);
+    copy(f_Display_General_VB, 256, marker_top, 32, 32, X + (Centred ? 11 : 0),
+         Y + (Centred ? 16 : 0), Buffer);
 }
 
 void TDisplay_Object::Draw_Sensed_Creature(int X, int Y, bool Centred, int Buffer) const {
-    copy(f_Display_General_VB, 288, marker_top, 32, 32, X + (Centred ? 11 : 0), Y + (Centred ? 13 : 0),
-         Buffer);
+    copy(f_Display_General_VB, 288, marker_top, 32, 32, X + (Centred ? 11 : 0),
+         Y + (Centred ? 13 : 0), Buffer);
 }
 
 void TDisplay_Object::Draw_Bar(int Bar, int X, int Y, int Buffer, int Shown_Width) const {
