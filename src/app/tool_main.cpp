@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/program_services.h"
+#include "app/render_view.h"
 #include "app/tool_commands.h"
 #include "app/window_host.h"
 
@@ -14,5 +15,15 @@ int main(int argc, char** argv) {
         return Tool_Render_Widgets(argc - 1, argv + 1);
     }
     std::vector<std::string> args(argv + 1, argv + argc);
-    return Run_Tool(args, stdout, stderr);
+    if (!args.empty() && args[0] == "render-view")
+        return Tool_Render_View({args.begin() + 1, args.end()}, stdout, stderr);
+    const int status = Run_Tool(args, stdout, stderr);
+    if (!args.empty() && (args[0] == "help" || args[0] == "--help" || args[0] == "-h"))
+        std::fputs("  render-view --module NAME [--game-dir DIR] --seed N --map K [--at X,Y]\n"
+                   "              --png OUT.png\n"
+                   "                     create the module with the seed and draw what a new\n"
+                   "                     character standing on (X, Y) of map K sees (by default\n"
+                   "                     the start square, or the map's first entrance)\n",
+                   stdout);
+    return status;
 }
