@@ -8,5 +8,8 @@
 // The hooks that join the main screen to the display object, map view and sprites.
 TMain_Screen_Hooks Make_Main_Screen_Hooks(TDC_Main*& screen);
 
+// The dialogs the main screen opens by name that exist so far.
+void Register_Game_Dialogs();
+
 // Runs the main screen until the player quits; the program's exit code.
 int Run_Main_Screen(const TMain_Screen_Start& start, const TWindow_Options& window);

@@ -1,10 +1,11 @@
 #include "app/game_startup.h"
 
 #include "app/window_host.h"
+#include "presentation/display_object.h"
 #include "presentation/graphics.h"
 
-#include "game/global_structs.h"
 #include "datafiles/game_settings_loader.h"
+#include "game/global_structs.h"
 #include "platform/files.h"
 #include "platform/names.h"
 #include "platform/options_file.h"
@@ -58,7 +59,8 @@ bool Start_Up_Game(TStart_Up_Report& report) {
     fg_vbinit();
     Debug_Log(log_category, "  Workspace = fg_vballoc");
     fg_vballoc(Screen_Width, Screen_Height);
-    // The display object comes here.
+    Debug_Log(log_category, "  Display_Object = TDisplay_Object.Create");
+    Display_Object = std::make_unique<TDisplay_Object>();
     Debug_Log(log_category, "  Create_Global_Structs");
     Create_Global_Structs();
     // The main screen comes here.
@@ -78,7 +80,10 @@ void Shut_Down_Game() {
     Debug_Log(log_category, "TDlg_Main.FormDestroy - Start");
     App_Ready = false;
     App_Active = false;
-    // The main screen, sound and display object are taken down here.
+    // The main screen and the sound are taken down here; the display object last.
+    if (Display_Object)
+        Display_Object->Free_Game_Bitmaps();
+    Display_Object.reset();
     Free_Global_Structs();
     Free_Primary_Global_Structs();
     Free_External_Resources();

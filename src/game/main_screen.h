@@ -49,6 +49,9 @@ struct TMain_Screen_Hooks {
     std::function<void(int32_t face, int x, int y, int buffer)> Draw_Face;
     std::function<void(int x, int y, bool highlight, int buffer)> Draw_Slot_Background;
     std::function<void(const TItem&, int x, int y, int buffer)> Draw_Item;
+    // What quick slot 1..10 of the character holds, drawn on its spell button.
+    std::function<void(const TMonster&, int32_t slot, int x, int y, bool pressed, int buffer)>
+        Draw_Quick_Slot;
     // The description area of the game screen (drawn after the panel).
     std::function<void(int buffer)> Draw_Description;
     // Draws and presents the whole screen at once (the progress bar while a level loads).

@@ -99,9 +99,16 @@ void TDC_Main::Make_Game_Controls() {
         uint16_t k = 'B';
         Handle_KeyDown(k, 0);
     });
-    for (int n = 0; n < 10; ++n)
-        f_Spell_Buttons[size_t(n)] = button("Spell Button " + std::to_string(n + 1), 10, 0,
-                                            [this, n] { Select_Spell_Slot(n + 1); });
+    for (int n = 0; n < 10; ++n) {
+        TDC_Button* b = button("Spell Button " + std::to_string(n + 1), 10, 0,
+                               [this, n] { Select_Spell_Slot(n + 1); });
+        b->OnDraw = [this, n](const std::string&, int Buffer, bool, bool Pressed, bool, int X,
+                              int Y, int, int) {
+            if (const TMonster* player = Player(); player && f_Hooks.Draw_Quick_Slot)
+                f_Hooks.Draw_Quick_Slot(*player, n + 1, X, Y, Pressed, Buffer);
+        };
+        f_Spell_Buttons[size_t(n)] = b;
+    }
     f_Drink_Health_Button = button("Drink Health Button", 10, 3, [this] {
         if (!Shown("Dlg Store"))
             Player()->Drink_Health_Potion();
