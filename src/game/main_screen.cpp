@@ -151,9 +151,15 @@ void TDC_Main::Tick(int32_t, double ticks_per_second) {
         }
         // The step may have changed the level or ended the game.
         if (!Actions_Disabled && Current_Map) {
+            f_In_Pass = true;
             Current_Map->Tick_Monsters(*this, static_cast<int32_t>(ticks_per_second));
             if (f_Hooks.Tick_Sprites)
                 f_Hooks.Tick_Sprites();
+            f_In_Pass = false;
+            std::vector<std::string> closed;
+            closed.swap(f_Closed_After_Pass);
+            for (const std::string& name : closed)
+                Dialog_Closed(name, 0);
             Autosave_Check(ticks_per_second);
         }
     }

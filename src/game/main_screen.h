@@ -254,7 +254,12 @@ class TDC_Main : public TDisplay_Class,
     bool f_Close_Requested = false;
     TDC_Dlg_Progress* f_Progress = nullptr;
     std::optional<uint32_t> f_Creation_Seed; // a quick start's fixed module
-    std::set<std::string> f_Visited;         // "x,y" of the squares walked over in this walk
+    bool f_Quick_Starting = false;
+    // While the creatures and sprites tick, the level must stay as it is: the flow of a
+    // dialog that cannot open waits for the pass to end.
+    bool f_In_Pass = false;
+    std::vector<std::string> f_Closed_After_Pass;
+    std::set<std::string> f_Visited; // "x,y" of the squares walked over in this walk
     struct TQueued_Errors {
         std::string heading, file;
         std::vector<std::string> errors;

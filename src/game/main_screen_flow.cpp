@@ -29,9 +29,13 @@ TDisplay_Class* TDC_Main::Open_Game_Dialog(const std::string& name, bool disable
     if (const TGame_Dialog_Factory* factory = Find_Game_Dialog(name))
         dialog = (*factory)(*this);
     if (!dialog) {
-        // Not built yet: the flow goes on as if it had closed at once.
+        // Not built yet: the flow goes on as if it had closed at once; within the
+        // creatures' pass (the player's death), once the pass is over.
         Debug_Log("General", "TDC_Main: there is no dialog \"" + name + "\" to open");
-        Dialog_Closed(name, 0);
+        if (f_In_Pass)
+            f_Closed_After_Pass.push_back(name);
+        else
+            Dialog_Closed(name, 0);
         return nullptr;
     }
     if (disable_actions)
@@ -61,9 +65,10 @@ void TDC_Main::Dialog_Closed(const std::string& Name, int32_t Result) {
             Sound_Service().Stop_Music();
             Open_Game_Dialog(f_Start.Map_Generator ? "Dlg MapGen" : "Dlg TileGen", false);
         } else if (f_Start.Quick_Start) {
+            f_Quick_Starting = true;
             const TQuick_Start start = *f_Start.Quick_Start;
-            if (!Quick_Start(start))
-                Open_Main_Menu();
+            Quick_Start(start);
+            f_Quick_Starting = false;
         } else {
             Open_Main_Menu();
         }
@@ -201,6 +206,15 @@ void TDC_Main::Dialog_Closed(const std::string& Name, int32_t Result) {
 
 void TDC_Main::Open_Main_Menu() {
     Game_Running = false;
+    if (!Find_Game_Dialog("Dlg Menu") && f_Start.Quick_Start && !f_Quick_Starting) {
+        // Without a menu to go back to, the quick start's adventure begins again.
+        Debug_Log("General", "TDC_Main: there is no main menu; a new game begins");
+        f_Quick_Starting = true;
+        const TQuick_Start start = *f_Start.Quick_Start;
+        Quick_Start(start);
+        f_Quick_Starting = false;
+        return;
+    }
     Open_Game_Dialog("Dlg Menu", false);
 }
 
