@@ -1,0 +1,236 @@
+// The running game driven by input scripts, as a player drives it: the real main
+// screen, map view and pictures of the default module, headless, where a script's
+// "wait 20" is exactly one second of game time.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "app/game_screen.h"
+#include "game/global_structs.h"
+#include "platform/clock.h"
+#include "presentation/display_object.h"
+#include "presentation/graphics.h"
+#include "presentation/host.h"
+#include "presentation/map_view.h"
+#include "rules/monster.h"
+#include "rules/spells.h"
+#include "shell/globals.h"
+#include "shell/options.h"
+#include "support/fake_services.h"
+#include "support/temp_dir.h"
+#include "world/actions.h"
+#include "world/map.h"
+#include "world/module.h"
+#include "world/sprites.h"
+
+namespace {
+
+// A spell cast at a spot, as the quick slot's spell of these tests.
+uint16_t Location_Spell() {
+    for (int32_t n = 1; n <= Master_Spells.Count(); ++n)
+        if (Master_Spells.Get(n)->Target_Type == 4)
+            return static_cast<uint16_t>(n);
+    return 0;
+}
+
+class Headless_Script : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        Reset_Shell_Globals();
+        Create_Primary_Global_Structs();
+        Game_Settings->Generate_Debug_Log = false;
+        // The laid-out game folder's files, with a current game of the test's own.
+        const std::filesystem::path game = KV_GAME_DIR;
+        for (const char* folder : {"Data", "Modules", "Pictures", "Sounds", "Music"})
+            if (std::filesystem::exists(game / folder))
+                std::filesystem::create_directory_symlink(game / folder, dir_.Path() + folder);
+        App_Dir = dir_.Path();
+        Machine_Options = TMachine_Options();
+        fg_vbinit();
+        fg_vballoc(Screen_Width, Screen_Height);
+        Create_Global_Structs();
+        Load_Global_Structs();
+        Display_Object = std::make_unique<TDisplay_Object>();
+        Register_Game_Dialogs();
+        hooks_ = Make_Main_Screen_Hooks(screen_pointer_);
+        TMain_Screen_Start start;
+        start.Skip_Intro = true;
+        start.Quick_Start = TQuick_Start{.Module = "Hollowmere", .Class = 3, .Seed = 21};
+        screen_ = std::make_unique<TDC_Main>(hooks_, start);
+        screen_pointer_ = screen_.get();
+    }
+    void TearDown() override {
+        screen_.reset();
+        Sprites.Clear();
+        Display_Object.reset();
+        Free_Global_Structs();
+        Graphics_Shutdown();
+        App_Dir.clear();
+        Reset_Shell_Globals();
+    }
+
+    // Plays the script on the running game; the host draws a frame after every command.
+    void Play(const std::string& script) {
+        const std::string file = dir_.Write("script.txt", script);
+        THost_Callbacks callbacks;
+        callbacks.On_Timer = [this] {
+            counter_ = counter_ >= 20 ? 0 : counter_ + 1;
+            screen_->Tick(counter_, 20.0);
+        };
+        THost host(*screen_, callbacks);
+        THost_Settings settings;
+        settings.headless = true;
+        settings.script = file;
+        ASSERT_EQ(host.Run_Headless(settings), 0) << script;
+    }
+    // A screen point over map square (x, y) as the view shows it now.
+    std::string Point_Of(int32_t x, int32_t y) {
+        Play("");
+        for (int py = 150; py < 560; py += 3)
+            for (int px = 10; px < 790; px += 3) {
+                int32_t mx = 0, my = 0;
+                if (hooks_.Map_Square_At(px, py, mx, my) && mx == x && my == y)
+                    return std::to_string(px) + " " + std::to_string(py);
+            }
+        ADD_FAILURE() << "square " << x << "," << y << " is not on the screen";
+        return "0 0";
+    }
+    TMonster& Player() { return *Current_Map->Player(); }
+    // A free square of open ground d squares from the player in a straight line, every
+    // square on the way free too.
+    bool Free_Ground(int32_t d, int32_t& x, int32_t& y) {
+        for (int32_t dx : {1, -1, 0})
+            for (int32_t dy : {0, 1, -1}) {
+                if (dx == 0 && dy == 0)
+                    continue;
+                bool clear = true;
+                for (int32_t s = 1; s <= d && clear; ++s) {
+                    const TMap_Square* sq =
+                        Current_Map->Get_Square(Player().X + dx * s, Player().Y + dy * s);
+                    clear = sq && sq->Monster == 0 && sq->Has_Movement_Flag(*Current_Map, 1) &&
+                            !sq->Is_Entrance() && !sq->Is_Trapped() && sq->Item == 0;
+                }
+                if (clear) {
+                    x = Player().X + dx * d;
+                    y = Player().Y + dy * d;
+                    return true;
+                }
+            }
+        return false;
+    }
+
+    TTemp_Dir dir_;
+    TQuiet_Messages quiet_;
+    TScoped_Services use_{{.Messages = &quiet_}};
+    TDC_Main* screen_pointer_ = nullptr;
+    TMain_Screen_Hooks hooks_;
+    std::unique_ptr<TDC_Main> screen_;
+    int32_t counter_ = 0;
+};
+
+TEST_F(Headless_Script, HoldingTheLeftButtonWalksTowardThePointerUntilReleased) {
+    ASSERT_TRUE(screen_->Game_Running);
+    int32_t x = 0, y = 0;
+    ASSERT_TRUE(Free_Ground(3, x, y));
+    const int32_t sx = Player().X, sy = Player().Y;
+    const int32_t dx = (x - sx) / 3, dy = (y - sy) / 3;
+    // How far along the line from the start the player stands (-1 when off it).
+    auto along = [&] {
+        const int32_t k = dx != 0 ? (Player().X - sx) * dx : (Player().Y - sy) * dy;
+        return Player().X == sx + k * dx && Player().Y == sy + k * dy ? k : -1;
+    };
+    const std::string at = Point_Of(x, y);
+    Play("move " + at + "\ndown " + at + "\nwait 15\n");
+    EXPECT_EQ(along(), 3) << "a step every 5 ticks reaches the square pressed";
+    // Still held: the view follows the player and the pointer leads it on.
+    Play("wait 5\n");
+    EXPECT_GT(along(), 3);
+    // Released: the walk under way ends at its target, and no new one begins.
+    Play("up " + at + "\nwait 20\n");
+    const int32_t stopped_x = Player().X, stopped_y = Player().Y;
+    Play("wait 30\n");
+    EXPECT_EQ(Player().X, stopped_x);
+    EXPECT_EQ(Player().Y, stopped_y);
+}
+
+TEST_F(Headless_Script, F3TwiceAndARightClickCastTheQuickSpell) {
+    TMonster& player = Player();
+    const uint16_t spell = Location_Spell();
+    ASSERT_NE(spell, 0);
+    player.Spells.Learn(spell, 1, 100);
+    player.Spells.Set_Quick_Slot(3, 1, spell);
+    Play("key F3\n");
+    EXPECT_EQ(player.Spells.Get_Selected_Slot(), 3);
+    Play("key F3\n");
+    EXPECT_EQ(player.Spells.Get_Selected_Slot(), 0);
+    Play("key F3\n");
+    player.Fill_Mana();
+    const double mana = player.Mana;
+    int32_t x = 0, y = 0;
+    ASSERT_TRUE(Free_Ground(2, x, y));
+    Play("rclick " + Point_Of(x, y) + "\nwait 20\n");
+    EXPECT_LT(Player().Mana, mana) << "the spell's mana was spent";
+}
+
+TEST_F(Headless_Script, SpacePausesAndAPausedGameStandsStill) {
+    Play("key Space\nwait 5\n");
+    const int32_t hunger = Player().Hunger_Timer;
+    std::vector<int32_t> squares;
+    for (int32_t n = 1; n <= Current_Map->Monster_List.Count(); ++n)
+        if (const TMonster* c = Current_Map->Monster_List.Get(n))
+            squares.push_back(c->X * 1000 + c->Y);
+    Play("wait 100\n");
+    EXPECT_EQ(Player().Hunger_Timer, hunger);
+    std::vector<int32_t> after;
+    for (int32_t n = 1; n <= Current_Map->Monster_List.Count(); ++n)
+        if (const TMonster* c = Current_Map->Monster_List.Get(n))
+            after.push_back(c->X * 1000 + c->Y);
+    EXPECT_EQ(after, squares);
+    Play("key Space\nwait 1\n");
+    EXPECT_FALSE(screen_->Paused);
+    EXPECT_NE(Player().Hunger_Timer, hunger);
+}
+
+TEST_F(Headless_Script, SteppingOntoTheTownsConnectionGoesDownAndBackWithEveryItem) {
+    const uint16_t town = Current_Module->Current_Map;
+    const TModule_Map_Connection* way = nullptr;
+    for (const TModule_Map_Connection& c : Current_Module->Get_Map(town)->Connections)
+        if (!way && TMap::In_Map(c.Source_X, c.Source_Y) && c.Connection_Type != 2)
+            way = &c;
+    ASSERT_NE(way, nullptr);
+    const uint16_t below = way->Destination_Map;
+    const int32_t cx = way->Source_X, cy = way->Source_Y;
+    // The character walks up to the connection first: a free square beside it.
+    int32_t nx = 0, ny = 0;
+    ASSERT_TRUE(Current_Map->Find_Empty_Square_Near(cx + 1, cy, nx, ny));
+    Move_Creature(*Current_Map, Player(), nx, ny);
+    // A weapon in the first hand, remembered as set 1.
+    TMonster& hero = Player();
+    const int32_t items = hero.Inventory.Count();
+    const uint16_t weapon = hero.Inventory.Items.Get_Number(1);
+    hero.Inventory.Take_From_Slot(hero.Inventory.Get_Slot(1), Current_Map->Item_List);
+    ASSERT_TRUE(hero.Inventory.Put_In_Slot(weapon, First_Hand_Slot, Current_Map->Item_List));
+    Play("key Ctrl+1\n");
+    ASSERT_EQ(Game_Options->Equipment_Sets[0].First_Hand_Id, weapon);
+
+    Play("click " + Point_Of(cx, cy) + "\nwait 40\n");
+    ASSERT_EQ(Current_Module->Current_Map, below);
+    EXPECT_EQ(Player().Inventory.Count(), items);
+    const uint16_t moved =
+        Player().Inventory.Get_Number_In_Slot(First_Hand_Slot, Current_Map->Item_List);
+    EXPECT_NE(moved, 0);
+    EXPECT_EQ(Game_Options->Equipment_Sets[0].First_Hand_Id, moved);
+
+    // Off the entrance and onto it again.
+    const int32_t ex = Player().X, ey = Player().Y;
+    int32_t fx = 0, fy = 0;
+    ASSERT_TRUE(Current_Map->Find_Empty_Square_Near(ex + 1, ey, fx, fy));
+    Play("click " + Point_Of(fx, fy) + "\nwait 40\n");
+    ASSERT_EQ(Current_Module->Current_Map, below);
+    Play("click " + Point_Of(ex, ey) + "\nwait 40\n");
+    EXPECT_EQ(Current_Module->Current_Map, town);
+    EXPECT_EQ(Player().Inventory.Count(), items);
+}
+
+} // namespace
