@@ -38,6 +38,11 @@ constexpr const char* usage_text =
     "  render-widgets --png OUT.png [--window] [--script FILE]\n"
     "                     draw every control in each of its states with the six\n"
     "                     fonts, for looking over the widgets\n"
+    "  render-view --module NAME [--game-dir DIR] --seed N --map K [--at X,Y]\n"
+    "              --png OUT.png\n"
+    "                     create the module with the seed and draw what a new\n"
+    "                     character standing on (X, Y) of map K sees (by default\n"
+    "                     the start square, or the map's first entrance)\n"
     "  help, --help       print this help\n";
 
 // Accepts every record and prints it as the loader sees it.

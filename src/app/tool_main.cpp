@@ -17,13 +17,5 @@ int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
     if (!args.empty() && args[0] == "render-view")
         return Tool_Render_View({args.begin() + 1, args.end()}, stdout, stderr);
-    const int status = Run_Tool(args, stdout, stderr);
-    if (!args.empty() && (args[0] == "help" || args[0] == "--help" || args[0] == "-h"))
-        std::fputs("  render-view --module NAME [--game-dir DIR] --seed N --map K [--at X,Y]\n"
-                   "              --png OUT.png\n"
-                   "                     create the module with the seed and draw what a new\n"
-                   "                     character standing on (X, Y) of map K sees (by default\n"
-                   "                     the start square, or the map's first entrance)\n",
-                   stdout);
-    return status;
+    return Run_Tool(args, stdout, stderr);
 }
