@@ -221,6 +221,7 @@ int main(int argc, char** argv) {
     int code = 1;
     if (Start_Up_Game(report)) {
         print_report(report);
+        Register_Game_Dialogs();
         TMain_Screen_Start start;
         // A recording replays only with the seed it was made with.
         if (line.quick && !line.quick->Seed && !line.window.record.empty())

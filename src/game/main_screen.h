@@ -213,6 +213,8 @@ class TDC_Main : public TDisplay_Class,
     TCreature_Ref Talk_Partner;
     int32_t Chest_X = 0, Chest_Y = 0;
     TDeath_Report Death_Report;
+    // The load/save dialog opens in load mode (true) or save mode.
+    bool Load_Save_Mode = true;
 
     // Pending_Command values.
     static constexpr uint8_t Command_None = 0;

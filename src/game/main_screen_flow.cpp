@@ -83,6 +83,7 @@ void TDC_Main::Dialog_Closed(const std::string& Name, int32_t Result) {
         case 3:
         case 4:
             From_Main_Menu = true;
+            Load_Save_Mode = true;
             Open_Game_Dialog(Result == 3 ? "Save Game Dlg" : "High Scores Dlg", false);
             break;
         case 6:
@@ -123,6 +124,7 @@ void TDC_Main::Dialog_Closed(const std::string& Name, int32_t Result) {
         switch (Result) {
         case 1:
         case 2:
+            Load_Save_Mode = Result == 1;
             Open_Game_Dialog("Save Game Dlg", true);
             break;
         case 3:
@@ -141,6 +143,9 @@ void TDC_Main::Dialog_Closed(const std::string& Name, int32_t Result) {
             break;
         }
     } else if (Name == "Save Game Dlg") {
+        // A loaded game's items are not the ones the pointer held.
+        if (Result == 1)
+            Cursor_Item.Clear_Hold();
         Enable_Actions();
         if (From_Main_Menu) {
             From_Main_Menu = false;
