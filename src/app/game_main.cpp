@@ -215,12 +215,13 @@ int main(int argc, char** argv) {
     if (line.exit_code >= 0) {
         return line.exit_code;
     }
-    const TProgram_Services services;
+    TProgram_Services services;
     Start_Program(line.start.game_dir);
     TStart_Up_Report report;
     int code = 1;
     if (Start_Up_Game(report)) {
         print_report(report);
+        services.Start_Sound();
         Register_Game_Dialogs();
         TMain_Screen_Start start;
         // A recording replays only with the seed it was made with.

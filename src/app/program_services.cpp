@@ -11,5 +11,10 @@ TProgram_Services::TProgram_Services() {
 }
 
 TProgram_Services::~TProgram_Services() {
+    sound_.Free();
     Install_Services(previous_);
+}
+
+void TProgram_Services::Start_Sound() {
+    sound_.Initialize();
 }

@@ -136,7 +136,7 @@ void TDC_Main::Tick(int32_t, double ticks_per_second) {
             }
             int32_t mx = 0, my = 0;
             if (Pending_Command == Command_None && Left_Button_Down && !Moving &&
-                !Cursor_Item.Is_Holding() && f_Hooks.Map_Square_At) {
+                f_Hooks.Map_Square_At) {
                 int x = 0, y = 0;
                 Mouse_Position(x, y);
                 if (f_Hooks.Map_Square_At(x, y, mx, my)) {
@@ -379,7 +379,6 @@ void TDC_Main::Show_Map() {
 }
 
 void TDC_Main::Play_Music(const std::string& name) {
-    Debug_Log("Sounds", "Play music: " + name);
     if (f_Hooks.Play_Music)
         f_Hooks.Play_Music(name);
     else

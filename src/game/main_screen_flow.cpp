@@ -143,14 +143,15 @@ void TDC_Main::Dialog_Closed(const std::string& Name, int32_t Result) {
             break;
         }
     } else if (Name == "Save Game Dlg") {
-        // A loaded game's items are not the ones the pointer held.
-        if (Result == 1)
+        // A loaded game's items are not the ones the pointer held, and its music plays.
+        if (Result == 1 && Load_Save_Mode) {
             Cursor_Item.Clear_Hold();
+            Play_Current_Music();
+        }
         Enable_Actions();
         if (From_Main_Menu) {
             From_Main_Menu = false;
             if (Result == 1) {
-                Play_Current_Music();
                 Show_Game_Controls(true);
             } else {
                 Open_Main_Menu();

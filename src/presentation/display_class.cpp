@@ -131,7 +131,9 @@ void TDisplay_Class::m_Kill_Any_Dead_Controls() {
         return std::find_if(f_Children.begin(), f_Children.end(),
                             [](const auto& c) { return c->f_Kill; });
     };
-    if (marked() == f_Children.end())
+    // A closing child's owner may redraw the whole tree (a progress bar while a game is
+    // made); the sweep under way finishes the marked children, not a nested one.
+    if (closing_ || marked() == f_Children.end())
         return;
     log_line(*this, " - m_Kill_Any_Dead_Controls");
     TDispatch_Guard guard;

@@ -351,6 +351,12 @@ TEST_F(Main_Screen_Flow, TheOpeningPictureLoadsThePicturesAfterTwoSecondsAndClos
         return true;
     };
     hooks.Reload_Global_Structs = [] { return Reload_Global_Structs(); };
+    // The progress bar redraws the whole screen while the intro is being closed.
+    int redraws = 0;
+    hooks.Redraw_Now = [this, &redraws] {
+        ++redraws;
+        screen_->Dispatch_Draw(Workspace_Buffer);
+    };
     TMain_Screen_Start start;
     start.Quick_Start = TQuick_Start{.Module = "Hollowmere", .Seed = 3};
     screen_ = std::make_unique<TDC_Main>(hooks, start);
@@ -371,7 +377,8 @@ TEST_F(Main_Screen_Flow, TheOpeningPictureLoadsThePicturesAfterTwoSecondsAndClos
     frames(60);
     EXPECT_EQ(loads, 1);
     EXPECT_EQ(screen_->Find_Child("Dlg Intro"), nullptr);
-    // No menu to open yet: the quick start took its place.
+    // No menu to open yet: the quick start took its place, its progress drawn.
+    EXPECT_GT(redraws, 0);
     EXPECT_NE(Current_Map->Player(), nullptr);
     EXPECT_TRUE(screen_->Game_Running);
 }

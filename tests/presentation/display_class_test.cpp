@@ -176,6 +176,29 @@ TEST(Display_Class, SweepHandsEveryKilledChildToItsOwnerOnce) {
     EXPECT_EQ(root.killed.size(), 3u);
 }
 
+// An owner that redraws the whole tree while a child closes (a progress bar shown as a
+// new game is made) gets each closing child once, not again from the nested draw.
+class TRedrawing_Owner : public TProbe {
+  public:
+    using TProbe::TProbe;
+    void Kill_Child_Control(const std::string& name) override {
+        TProbe::Kill_Child_Control(name);
+        if (killed.size() < 10)
+            Dispatch_Draw(0);
+    }
+};
+
+TEST(Display_Class, AnOwnerRedrawingWhileAChildClosesSeesItOnce) {
+    TRedrawing_Owner root("Main Window", 0, 0, 800, 600);
+    TProbe* intro = add(root, "Dlg Intro", 0, 0, 10, 10);
+    TProbe* other = add(root, "Dlg Other", 0, 0, 10, 10);
+    intro->Set_Kill_Object(true);
+    other->Set_Kill_Object(true);
+    root.Dispatch_Draw(0);
+    EXPECT_EQ(root.killed, (std::vector<std::string>{"Dlg Intro", "Dlg Other"}));
+    EXPECT_EQ(root.Child_Count(), 0);
+}
+
 TEST(Display_Class, ChildrenLeaveTheTreeByPositionOrPointerAndDieWithTheirParent) {
     TProbe root("Main Window", 0, 0, 800, 600);
     TProbe* a = add(root, "A", 0, 0, 10, 10, true);

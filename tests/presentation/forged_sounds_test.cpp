@@ -32,3 +32,34 @@ TEST(Forged_Sounds, EveryWaveOfTheGameFolderIsReadable) {
     EXPECT_GT(sounds, 56u); // the engine's own sounds and the content's
 #endif
 }
+
+#include "platform/sdl/sdl_audio.h"
+
+// The mixer plays the game's own sounds and loops its music (on SDL's dummy driver when
+// the machine has no sound card).
+TEST(SDL_Audio, PlaysEffectsOnTheirChannelsAndLoopsMusic) {
+#ifndef KV_GAME_DIR
+    GTEST_SKIP() << "this build makes no game folder: the content generator is not built";
+#else
+    TSDL_Audio audio;
+    std::string error;
+    if (!audio.Open(error))
+        GTEST_SKIP() << "no audio device: " << error;
+    const fs::path sounds = fs::path(KV_GAME_DIR) / "Sounds";
+    EXPECT_TRUE(audio.Play_Effect(3, (sounds / "button.wav").string(), 0.5, 1.0, 0.2, error))
+        << error;
+    EXPECT_TRUE(audio.Play_Plain((sounds / "itemdrop.wav").string(), error)) << error;
+    EXPECT_FALSE(audio.Play_Effect(10, (sounds / "button.wav").string(), 1, 1, 1, error));
+    EXPECT_FALSE(audio.Play_Effect(0, (sounds / "missing.wav").string(), 1, 1, 1, error));
+    fs::path music;
+    for (const auto& entry : fs::directory_iterator(fs::path(KV_GAME_DIR) / "Music"))
+        music = entry.path();
+    ASSERT_FALSE(music.empty());
+    ASSERT_TRUE(audio.Play_Music(music.string(), error)) << error;
+    EXPECT_TRUE(audio.Music_Playing());
+    audio.Stop_Music();
+    EXPECT_FALSE(audio.Music_Playing());
+    audio.Close();
+    EXPECT_FALSE(audio.Play_Plain((sounds / "button.wav").string(), error));
+#endif
+}
