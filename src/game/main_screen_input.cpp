@@ -95,6 +95,13 @@ void TDC_Main::Handle_KeyDown(uint16_t& Key, TShift_State Shift) {
     if (!player || !Game_Running)
         return;
     const bool store_open = Shown("Dlg Store") != nullptr;
+    // Each dialog opens once; a key for one already open is left to that dialog.
+    auto open_dialog = [this](const char* name) {
+        if (Shown(name))
+            return false;
+        Open_Game_Dialog(name, true);
+        return true;
+    };
     if (Key >= VK_F1 && Key <= VK_F1 + 9) {
         Select_Spell_Slot(Key - VK_F1 + 1);
     } else if (Key == VK_F1 + 10) {
@@ -104,18 +111,24 @@ void TDC_Main::Handle_KeyDown(uint16_t& Key, TShift_State Shift) {
         if (!store_open)
             player->Drink_Mana_Potion();
     } else if (Key == 'G') {
-        Open_Game_Dialog("Game Menu", true);
+        if (!open_dialog("Game Menu"))
+            return;
     } else if (Key == 'Q') {
+        if (!open_dialog("Quests Dlg"))
+            return;
         player->Quest_Value = 0; // the news is read
-        Open_Game_Dialog("Quests Dlg", true);
     } else if (Key == 'M') {
-        Open_Game_Dialog("Overview Map", true);
+        if (!open_dialog("Overview Map"))
+            return;
     } else if (Key == 'C') {
-        Open_Game_Dialog("Statistics Dlg", true);
+        if (!open_dialog("Statistics Dlg"))
+            return;
     } else if (Key == 'S') {
-        Open_Game_Dialog("Spells Add Dlg", true);
+        if (!open_dialog("Spells Add Dlg"))
+            return;
     } else if (Key == 'B') {
-        Open_Game_Dialog("Spells Select Dlg", true);
+        if (!open_dialog("Spells Select Dlg"))
+            return;
     } else if (Key == 'I' || Key == 'R') {
         const char* name = Key == 'I' ? "Win Inventory" : "Win Stats";
         if (TDisplay_Class* window = Shown(name))
@@ -134,7 +147,11 @@ void TDC_Main::Handle_KeyDown(uint16_t& Key, TShift_State Shift) {
             Store_Equipment_Set(Key - '0');
         else
             Restore_Equipment_Set(Key - '0');
+    } else {
+        return;
     }
+    // A key the game used is not handed on, so the dialog it opened does not also get it.
+    f_Key_Handled = true;
 }
 
 void TDC_Main::Use_Cursor_Item_On_Character() {

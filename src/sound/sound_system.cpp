@@ -119,7 +119,13 @@ void TSound_System::mixer_play(const std::string& wave_file, int32_t volume, int
     std::string error;
     const std::string path = Native_Path(Path_Settings->Get_Sound_File(File_Name_Part(wave_file)));
     if (!device_.Play_Effect(ring_index_ - 1, path, Volume_To_Gain(volume), left, right, error))
-        Debug_Log("General", "Cannot play the sound \"" + wave_file + "\": " + error);
+        report("sound", wave_file, error);
+}
+
+void TSound_System::report(const std::string& kind, const std::string& name,
+                           const std::string& error) {
+    if (reported_.insert(kind + "/" + name).second)
+        Debug_Log("General", "Cannot play the " + kind + " \"" + name + "\": " + error);
 }
 
 void TSound_System::Play_Plain_Sound(const std::string& wave_file) {
@@ -132,7 +138,7 @@ void TSound_System::Play_Plain_Sound(const std::string& wave_file) {
     std::string error;
     if (!device_.Play_Plain(Native_Path(Path_Settings->Get_Sound_File(File_Name_Part(wave_file))),
                             error))
-        Debug_Log("General", "Cannot play the sound \"" + wave_file + "\": " + error);
+        report("sound", wave_file, error);
 }
 
 void TSound_System::Play_Sound_At(const std::string& wave_file, int32_t x, int32_t y, int32_t lx,
@@ -184,7 +190,7 @@ void TSound_System::Start_Music(const std::string& music_file) {
             if (device_.Play_Music(path, error))
                 current_music_ = music_file;
             else
-                Debug_Log("General", "Cannot play the music \"" + music_file + "\": " + error);
+                report("music", music_file, error);
         }
         busy_ = false;
     }

@@ -8,6 +8,7 @@
 // from -10000 (left) to 10000 (right), 0 centred.
 
 #include <cstdint>
+#include <set>
 #include <string>
 
 #include "shell/services.h"
@@ -72,6 +73,8 @@ class TSound_System : public TSound_Service {
     bool music_on() const;
     bool use_mixer() const;
     void mixer_play(const std::string& wave_file, int32_t volume, int32_t pan);
+    // A file that cannot be played is reported once, then left silent.
+    void report(const std::string& kind, const std::string& name, const std::string& error);
 
     TAudio_Device& device_;
     bool initialized_ = false;
@@ -80,4 +83,5 @@ class TSound_System : public TSound_Service {
     int32_t master_volume_ = 0;
     bool busy_ = false;
     std::string current_music_;
+    std::set<std::string> reported_;
 };

@@ -42,10 +42,9 @@ void TSDL_Audio::Close() {
         return;
     Stop_Music();
     Mix_HaltChannel(-1);
-    for (void*& chunk : chunks_) {
+    for (auto& [path, chunk] : chunks_)
         Mix_FreeChunk(static_cast<Mix_Chunk*>(chunk));
-        chunk = nullptr;
-    }
+    chunks_.clear();
     Mix_CloseAudio();
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
     open_ = false;
@@ -56,17 +55,24 @@ bool TSDL_Audio::play_on(int channel, const std::string& path, std::string& erro
         error = "there is no audio device";
         return false;
     }
-    // The channel's last sound is stopped and released before the next is loaded.
+    // The channel's last sound is cut off by the next.
     Mix_HaltChannel(channel);
-    Mix_FreeChunk(static_cast<Mix_Chunk*>(chunks_[channel]));
-    chunks_[channel] = nullptr;
-    Mix_Chunk* chunk = Mix_LoadWAV(path.c_str());
-    if (!chunk) {
+    Mix_Chunk* chunk = nullptr;
+    if (auto found = chunks_.find(path); found != chunks_.end()) {
+        chunk = static_cast<Mix_Chunk*>(found->second);
+    } else {
+        chunk = Mix_LoadWAV(path.c_str());
+        if (!chunk) {
+            error = Mix_GetError();
+            return false;
+        }
+        chunks_[path] = chunk;
+    }
+    if (Mix_PlayChannel(channel, chunk, 0) != channel) {
         error = Mix_GetError();
         return false;
     }
-    chunks_[channel] = chunk;
-    return Mix_PlayChannel(channel, chunk, 0) == channel;
+    return true;
 }
 
 bool TSDL_Audio::Play_Effect(int channel, const std::string& path, double gain, double left,

@@ -3,6 +3,7 @@
 // wave file once with its own gain and left and right gains, one channel for plain
 // playing at full volume, and one piece of music looped until it is changed or stopped.
 
+#include <map>
 #include <string>
 
 class TSDL_Audio {
@@ -32,7 +33,9 @@ class TSDL_Audio {
 
   private:
     bool open_ = false;
-    void* chunks_[Effect_Channels + 1] = {}; // what each channel plays (Mix_Chunk)
-    void* music_ = nullptr;                  // Mix_Music
+    // Every wave loaded so far (Mix_Chunk), kept until the device closes, so a sound
+    // played every tick is read once.
+    std::map<std::string, void*> chunks_;
+    void* music_ = nullptr; // Mix_Music
     bool play_on(int channel, const std::string& path, std::string& error);
 };
