@@ -49,6 +49,18 @@ class TDialog_Display : public TSave_Load_Display {
 
 } // namespace
 
+bool TDC_Dlg_Load_Save::Name_Is_Full(const std::string& name) {
+    if (name.size() >= Max_Name_Length)
+        return true;
+    // Measured in the field's font, with room for the widest letter and the caret.
+    const int previous = Current_Font();
+    Set_Font(3);
+    const bool full = Text_Width(name + "W") > 219 - 8;
+    if (previous >= 1)
+        Set_Font(previous);
+    return full;
+}
+
 TDC_Dlg_Load_Save::TDC_Dlg_Load_Save(TDC_Main& main) : f_Main(main) {
     f_Modal = true;
     f_Background = Load_Dialog_Background("Dlg_LoadSave.bmp", 307, 410);
@@ -162,7 +174,7 @@ void TDC_Dlg_Load_Save::Handle_KeyDown(uint16_t& Key, TShift_State) {
         f_Key_Handled = true;
         Cancel();
     } else if (!f_Load_Mode && f_Slot != 0 && types_a_character(Key) &&
-               f_Slot_Names[size_t(f_Slot - 1)]->f_Text.size() >= Max_Name_Length) {
+               Name_Is_Full(f_Slot_Names[size_t(f_Slot - 1)]->f_Text)) {
         // The name fills its box: further characters are not taken.
         f_Key_Handled = true;
     }

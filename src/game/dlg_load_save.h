@@ -15,8 +15,10 @@ class TDC_Main;
 
 class TDC_Dlg_Load_Save : public TDisplay_Class {
   public:
-    // The longest game name the player can type.
+    // The longest game name the player can type; a shorter one may already fill the
+    // row's box.
     static constexpr size_t Max_Name_Length = 30;
+    static bool Name_Is_Full(const std::string& name);
 
     explicit TDC_Dlg_Load_Save(TDC_Main& main);
     ~TDC_Dlg_Load_Save() override;

@@ -42,8 +42,8 @@ bool& option_of(TMachine_Options& options, int32_t n) {
 }
 
 // The strip columns of the arrow buttons.
-constexpr int left_arrow_column = 0;
-constexpr int right_arrow_column = 1;
+constexpr int left_arrow_column = 2;
+constexpr int right_arrow_column = 3;
 
 } // namespace
 
@@ -145,8 +145,14 @@ void TDC_Dlg_Options::Handle_KeyDown(uint16_t& Key, TShift_State) {
 }
 
 void TDC_Dlg_Options::Handle_Draw(int Buffer) {
-    if (f_Background >= 0)
+    if (f_Background >= 0) {
         Copy_Rect_Transparent(0, 306, 0, 409, f_X, f_Y + 409, f_Background, Buffer);
+        // The picture is the game menu's: its dark panel is cleared of the menu's label
+        // boxes, and the toggles sit on it in their own rows.
+        fg_vbopen(Buffer);
+        Set_Colour(Colour_From_RGB(40, 30, 24));
+        Fill_Rect(f_X + 21, f_X + 285, f_Y + 55, f_Y + 336);
+    }
     Text_Begin(Buffer);
     Set_Font(6);
     Set_Text_Colour(0, 0, 0);

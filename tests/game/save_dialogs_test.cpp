@@ -568,6 +568,15 @@ TEST_F(Save_Dialogs, EveryDialogIsDrawnIntoTheScreensFolder) {
     Click(dialog->f_Slot_Toggles[2]);
     Type("The Deep Halls");
     shoot("save_game");
+    // A name of wide letters stops where its box ends.
+    for (int k = 0; k < 40; ++k)
+        Key(VK_BACK);
+    Type(std::string(30, 'W'));
+    const std::string wide = dialog->f_Slot_Names[2]->f_Text;
+    EXPECT_LT(wide.size(), 30u);
+    Set_Font(3);
+    EXPECT_LE(Text_Width(wide), 219 - 6);
+    shoot("save_game_long_name");
     dialog->Select_Slot(9);
     dialog->Accept(); // slot 9 holds nothing to lose; the name is the module's
     Draw();
