@@ -107,7 +107,12 @@ void TDC_Dlg_Load_Save::Refresh_Names() {
 }
 
 void TDC_Dlg_Load_Save::Select_Slot(int32_t slot) {
+    const int32_t previous = f_Slot;
     f_Slot = slot >= 1 && slot <= Save_Slot_Count ? slot : 0;
+    // A name typed into a row that is left again was not saved: the row shows its game.
+    if (previous != 0 && previous != f_Slot && Path_Settings)
+        f_Slot_Names[size_t(previous - 1)]->f_Text =
+            Read_Game_Name(Path_Settings->Get_Save_Slot_Folder(previous));
     for (int32_t n = 1; n <= Save_Slot_Count; ++n) {
         const bool chosen = n == f_Slot;
         f_Slot_Toggles[size_t(n - 1)]->Set_On(chosen);
@@ -130,8 +135,8 @@ std::string TDC_Dlg_Load_Save::Name_To_Save() const {
 }
 
 bool TDC_Dlg_Load_Save::Accept() {
-    // Only the ten slots are ever written or read.
-    if (f_Slot < 1 || f_Slot > Save_Slot_Count)
+    // Only the ten slots are ever written or read, and only once per dialog.
+    if (f_Kill || f_Slot < 1 || f_Slot > Save_Slot_Count)
         return false;
     TDialog_Display display(Save_Load_Display(), *this);
     TScoped_Services shown_here({.Save_Load = &display});

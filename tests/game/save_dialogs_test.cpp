@@ -232,10 +232,15 @@ TEST_F(Save_Dialogs, TheGameMenuSavesIntoSlotThreeAndLoadingItBackBringsTheSaved
     // Typing in load mode renames nothing.
     Type("x");
     EXPECT_EQ(dialog->f_Slot_Names[2]->f_Text, "Before The Gate");
-    Click(dialog->f_OK_Button);
+
+    ASSERT_TRUE(dialog->Accept());
+    EXPECT_EQ(Player().Gold, 321);
+    // A second OK before the screen sweeps the dialog away loads nothing again.
+    Player().Gold = 7;
+    EXPECT_FALSE(dialog->Accept());
+    EXPECT_EQ(Player().Gold, 7);
     Draw();
     EXPECT_EQ(screen.Shown("Save Game Dlg"), nullptr);
-    EXPECT_EQ(Player().Gold, 321);
     EXPECT_EQ(Player().Inventory.Count(), items);
     bool found = false;
     for (int32_t k = 1; k <= Player().Inventory.Count(); ++k)
@@ -329,8 +334,12 @@ TEST_F(Save_Dialogs, ASaveInterruptedAtAnyFileLeavesTheSlotsPreviousGameLoadable
         ASSERT_NE(Message_Of(*dialog), nullptr);
         EXPECT_EQ(Message_Of(*dialog)->f_Title, "Error");
         EXPECT_EQ(screen.Shown("Save Game Dlg"), dialog);
-        // The typed name stays for another try.
+        // The typed name stays for another try, until another row is chosen.
         EXPECT_EQ(dialog->f_Slot_Names[1]->f_Text, "Old Game New");
+        Key(VK_ESCAPE); // the error box first
+        Draw();
+        Click(dialog->f_Slot_Toggles[0]);
+        EXPECT_EQ(dialog->f_Slot_Names[1]->f_Text, "Old Game");
         dialog->Cancel();
         Draw();
         fs::remove_all(blocker);
@@ -338,9 +347,10 @@ TEST_F(Save_Dialogs, ASaveInterruptedAtAnyFileLeavesTheSlotsPreviousGameLoadable
     }
     TDC_Dlg_Load_Save* dialog = Menu_To_Load_Save(1);
     ASSERT_NE(dialog, nullptr);
-    dialog->Select_Slot(2);
-    ASSERT_TRUE(dialog->Accept());
+    Click(dialog->f_Slot_Toggles[1]);
+    Click(dialog->f_OK_Button);
     Draw();
+    EXPECT_EQ(screen.Shown("Save Game Dlg"), nullptr);
     EXPECT_EQ(Player().Gold, 111);
 }
 
