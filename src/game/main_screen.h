@@ -130,6 +130,9 @@ class TDC_Main : public TDisplay_Class,
 
     // ---- input and drawing ----
     void Handle_KeyDown(uint16_t& Key, TShift_State Shift) override;
+    // What a key does in the running game (the buttons give the same commands); false
+    // when the key means nothing here.
+    bool Key_Command(uint16_t Key, TShift_State Shift);
     void Handle_MouseDown(TMouse_Button Button, TShift_State Shift, int X, int Y) override;
     void Handle_MouseUp(TMouse_Button Button, TShift_State Shift, int X, int Y,
                         bool Released_Outside) override;

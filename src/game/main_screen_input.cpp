@@ -91,9 +91,15 @@ void TDC_Main::Restore_Equipment_Set(int32_t n) {
 }
 
 void TDC_Main::Handle_KeyDown(uint16_t& Key, TShift_State Shift) {
+    // A key the game used is not handed on, so the dialog it opened does not also get it.
+    if (Key_Command(Key, Shift))
+        f_Key_Handled = true;
+}
+
+bool TDC_Main::Key_Command(uint16_t Key, TShift_State Shift) {
     TMonster* player = Player();
     if (!player || !Game_Running)
-        return;
+        return false;
     const bool store_open = Shown("Dlg Store") != nullptr;
     // Each dialog opens once; a key for one already open is left to that dialog.
     auto open_dialog = [this](const char* name) {
@@ -112,23 +118,23 @@ void TDC_Main::Handle_KeyDown(uint16_t& Key, TShift_State Shift) {
             player->Drink_Mana_Potion();
     } else if (Key == 'G') {
         if (!open_dialog("Game Menu"))
-            return;
+            return false;
     } else if (Key == 'Q') {
         if (!open_dialog("Quests Dlg"))
-            return;
+            return false;
         player->Quest_Value = 0; // the news is read
     } else if (Key == 'M') {
         if (!open_dialog("Overview Map"))
-            return;
+            return false;
     } else if (Key == 'C') {
         if (!open_dialog("Statistics Dlg"))
-            return;
+            return false;
     } else if (Key == 'S') {
         if (!open_dialog("Spells Add Dlg"))
-            return;
+            return false;
     } else if (Key == 'B') {
         if (!open_dialog("Spells Select Dlg"))
-            return;
+            return false;
     } else if (Key == 'I' || Key == 'R') {
         const char* name = Key == 'I' ? "Win Inventory" : "Win Stats";
         if (TDisplay_Class* window = Shown(name))
@@ -148,10 +154,9 @@ void TDC_Main::Handle_KeyDown(uint16_t& Key, TShift_State Shift) {
         else
             Restore_Equipment_Set(Key - '0');
     } else {
-        return;
+        return false;
     }
-    // A key the game used is not handed on, so the dialog it opened does not also get it.
-    f_Key_Handled = true;
+    return true;
 }
 
 void TDC_Main::Use_Cursor_Item_On_Character() {

@@ -90,15 +90,10 @@ void TDC_Main::Make_Game_Controls() {
     const char keys[5] = {'G', 'Q', 'M', 'C', 'S'};
     for (int n = 0; n < 5; ++n) {
         f_Main_Control_Buttons[size_t(n)] =
-            button("Main Control Button " + std::to_string(n + 1), 2, n, [this, key = keys[n]] {
-                uint16_t k = static_cast<uint16_t>(key);
-                Handle_KeyDown(k, 0);
-            });
+            button("Main Control Button " + std::to_string(n + 1), 2, n,
+                   [this, key = keys[n]] { Key_Command(static_cast<uint16_t>(key), 0); });
     }
-    f_Spell_Select_Button = button("Button Spell Sel", 2, 8, [this] {
-        uint16_t k = 'B';
-        Handle_KeyDown(k, 0);
-    });
+    f_Spell_Select_Button = button("Button Spell Sel", 2, 8, [this] { Key_Command('B', 0); });
     for (int n = 0; n < 10; ++n) {
         TDC_Button* b = button("Spell Button " + std::to_string(n + 1), 10, 0,
                                [this, n] { Select_Spell_Slot(n + 1); });
@@ -117,14 +112,8 @@ void TDC_Main::Make_Game_Controls() {
         if (!Shown("Dlg Store"))
             Player()->Drink_Mana_Potion();
     });
-    f_Drop_Inventory = button("Drop Inventory", 3, 0, [this] {
-        uint16_t k = 'I';
-        Handle_KeyDown(k, 0);
-    });
-    f_Drop_Stats = button("Drop Stats", 3, 0, [this] {
-        uint16_t k = 'R';
-        Handle_KeyDown(k, 0);
-    });
+    f_Drop_Inventory = button("Drop Inventory", 3, 0, [this] { Key_Command('I', 0); });
+    f_Drop_Stats = button("Drop Stats", 3, 0, [this] { Key_Command('R', 0); });
     Show_Game_Controls(false);
     Game_Running = false;
     Reposition();

@@ -15,6 +15,7 @@
 #include "presentation/map_view.h"
 #include "rules/monster.h"
 #include "rules/spells.h"
+#include "shell/enums.h"
 #include "shell/globals.h"
 #include "shell/options.h"
 #include "support/fake_services.h"
@@ -23,6 +24,7 @@
 #include "world/map.h"
 #include "world/module.h"
 #include "world/sprites.h"
+#include "world/terrain.h"
 
 namespace {
 
@@ -52,6 +54,8 @@ class Headless_Script : public ::testing::Test {
         Create_Global_Structs();
         Load_Global_Structs();
         Display_Object = std::make_unique<TDisplay_Object>();
+        // What the game asks the sound layer to play, from the first music on.
+        heard_ = std::make_unique<TScoped_Services>(TServices{.Sound = &sound_});
         Register_Game_Dialogs();
         hooks_ = Make_Main_Screen_Hooks(screen_pointer_);
         TMain_Screen_Start start;
@@ -62,6 +66,7 @@ class Headless_Script : public ::testing::Test {
     }
     void TearDown() override {
         screen_.reset();
+        heard_.reset();
         Sprites.Clear();
         Display_Object.reset();
         Free_Global_Structs();
@@ -120,7 +125,16 @@ class Headless_Script : public ::testing::Test {
         return false;
     }
 
+    bool Heard(const std::string& wave) const {
+        for (const std::string& w : sound_.Waves())
+            if (w.rfind(wave, 0) == 0)
+                return true;
+        return false;
+    }
+
     TTemp_Dir dir_;
+    TSound_Recorder sound_;
+    std::unique_ptr<TScoped_Services> heard_;
     TQuiet_Messages quiet_;
     TScoped_Services use_{{.Messages = &quiet_}};
     TDC_Main* screen_pointer_ = nullptr;
@@ -231,6 +245,80 @@ TEST_F(Headless_Script, SteppingOntoTheTownsConnectionGoesDownAndBackWithEveryIt
     Play("click " + Point_Of(ex, ey) + "\nwait 40\n");
     EXPECT_EQ(Current_Module->Current_Map, town);
     EXPECT_EQ(Player().Inventory.Count(), items);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(Headless_Script, TheAdventureSoundsAsItIsPlayed) {
+    // The town's music from the start.
+    std::string town_music;
+    ASSERT_TRUE(Current_Module->Get_Current_Music(town_music));
+    ASSERT_FALSE(sound_.Music.empty());
+    EXPECT_EQ(sound_.Music.back(), town_music);
+
+    // A button: the overview map's, then Escape.
+    Play("click 136 565\nwait 2\nkey Escape\n");
+    EXPECT_TRUE(Heard("button.wav"));
+    EXPECT_EQ(screen_->Shown("Overview Map"), nullptr) << "Escape closed what the button opened";
+
+    // A door east of the character, opened with a click.
+    uint16_t door = 0;
+    for (uint16_t slot = 1; slot <= Current_Map->Terrains.Count() && !door; ++slot)
+        if (const TTerrain* t = Current_Map->Terrains.Get_Terrain(slot))
+            if (t->Next_Terrain_Action == static_cast<uint8_t>(TTerrain_Action::Open) &&
+                !t->Next_Terrain_Sound_File.empty())
+                door = slot;
+    ASSERT_NE(door, 0);
+    const std::string door_sound = Current_Map->Terrains.Get_Terrain(door)->Next_Terrain_Sound_File;
+    int32_t x = 0, y = 0;
+    ASSERT_TRUE(Free_Ground(1, x, y));
+    Current_Map->Get_Square(x, y)->Terrain = door;
+    Play("click " + Point_Of(x, y) + "\nwait 10\n");
+    EXPECT_TRUE(Heard(door_sound)) << door_sound;
+
+    // A fight with a creature that does not talk, until a hit and a miss were heard.
+    TMonster* foe = nullptr;
+    for (int32_t n = 1; n <= Current_Map->Monster_List.Count() && !foe; ++n)
+        if (TMonster* c = Current_Map->Monster_List.Get(n); c && n != Current_Map->Player_Number)
+            foe = c;
+    ASSERT_NE(foe, nullptr);
+    foe->Talk_Topic_Names.clear();
+    foe->Talk_Topic_Texts.clear();
+    foe->Store_Number = 0;
+    foe->Maximum_Health = 60000;
+    foe->Fill_Health();
+    int32_t fx = 0, fy = 0;
+    ASSERT_TRUE(Free_Ground(1, fx, fy));
+    Move_Creature(*Current_Map, *foe, fx, fy);
+    const std::string at = Point_Of(fx, fy);
+    bool hit = false, missed = false;
+    for (int round = 0; round < 20 && !(hit && missed); ++round) {
+        Move_Creature(*Current_Map, *foe, fx, fy);
+        Play("click " + at + "\nwait 10\n");
+        missed = Heard("miss_0");
+        for (const std::string& w : sound_.Waves())
+            for (const char* armour : {"chain", "plate", "leth_", "wood_", "cloth", "cold_",
+                                       "fire_", "lit_", "mag_", "pois_"})
+                hit = hit || w.rfind(armour, 0) == 0;
+    }
+    EXPECT_TRUE(hit);
+    EXPECT_TRUE(missed);
+
+    // Down the first connection: the new level's music.
+    const TModule_Map_Connection* way = nullptr;
+    for (const TModule_Map_Connection& c :
+         Current_Module->Get_Map(Current_Module->Current_Map)->Connections)
+        if (!way && TMap::In_Map(c.Source_X, c.Source_Y) && c.Connection_Type != 2)
+            way = &c;
+    ASSERT_NE(way, nullptr);
+    const uint16_t below = way->Destination_Map;
+    ASSERT_TRUE(screen_->Take_Connection(way->Source_X, way->Source_Y));
+    ASSERT_EQ(Current_Module->Current_Map, below);
+    std::string below_music;
+    ASSERT_TRUE(Current_Module->Get_Current_Music(below_music));
+    EXPECT_EQ(sound_.Music.back(), below_music);
 }
 
 } // namespace
