@@ -88,6 +88,13 @@ TEST(Sound_Position, BearingAndPanFollowTheMapView) {
     EXPECT_EQ(Pan_For_Bearing(315, false), -4500);
     EXPECT_EQ(Pan_For_Bearing(90, false), 2250);
     EXPECT_EQ(Pan_For_Bearing(225, false), 0);
+    // The four diagonals: north-east and south-west lie on the view's vertical axis.
+    EXPECT_EQ(Pan_For_Bearing(Sound_Bearing(1, -1), false), 0);
+    EXPECT_EQ(Pan_For_Bearing(Sound_Bearing(1, 1), false), 4500);
+    EXPECT_EQ(Pan_For_Bearing(Sound_Bearing(-1, 1), false), 0);
+    EXPECT_EQ(Pan_For_Bearing(Sound_Bearing(-1, -1), false), -4500);
+    // West: the left of the view.
+    EXPECT_EQ(Pan_For_Bearing(Sound_Bearing(-3, 0), false), -2250);
 }
 
 TEST(Sound_Position, HundredthsOfADecibelBecomeGains) {
