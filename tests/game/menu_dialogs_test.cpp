@@ -327,6 +327,7 @@ TEST_F(Menu_Dialogs_Test, ExistingCharactersAreDeletedOnlyWhenChosenAndRefusedWh
     EXPECT_EQ(Current_Map->Player()->Gold, 50);
     EXPECT_EQ(Current_Map->Player()->Experience, 0);
     EXPECT_TRUE(screen_->Game_Running);
+    EXPECT_TRUE(File_Exists(folder + "Fallen.dat")) << "OK never deletes";
 }
 
 TEST_F(Menu_Dialogs_Test, AnExistingCharacterIsTheFileChosenWhateverNameItStores) {

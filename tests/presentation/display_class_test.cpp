@@ -176,6 +176,28 @@ TEST(Display_Class, SweepHandsEveryKilledChildToItsOwnerOnce) {
     EXPECT_EQ(root.killed.size(), 3u);
 }
 
+// An owner that redraws the whole screen while it closes a child (a progress bar while
+// the next screen is built) sweeps again from inside that closing: the child is still
+// handed over once.
+class TRedrawing_Owner : public TProbe {
+  public:
+    using TProbe::TProbe;
+    void Kill_Child_Control(const std::string& name) override {
+        TProbe::Kill_Child_Control(name);
+        if (killed.size() < 5)
+            Dispatch_Draw(0);
+    }
+};
+
+TEST(Display_Class, AnOwnerRedrawingWhileItClosesAChildClosesItOnce) {
+    TRedrawing_Owner root("Main Window", 0, 0, 800, 600);
+    TProbe* a = add(root, "Dlg A", 0, 0, 10, 10);
+    a->Set_Kill_Object(true);
+    root.Dispatch_Draw(0);
+    EXPECT_EQ(root.killed, (std::vector<std::string>{"Dlg A"}));
+    EXPECT_EQ(root.Child_Count(), 0);
+}
+
 TEST(Display_Class, ChildrenLeaveTheTreeByPositionOrPointerAndDieWithTheirParent) {
     TProbe root("Main Window", 0, 0, 800, 600);
     TProbe* a = add(root, "A", 0, 0, 10, 10, true);
