@@ -344,9 +344,11 @@ void TDC_Dlg_Select_Character::Draw_Details(int Buffer) {
         Print_At(x, line_y, line);
         line_y += 18;
     }
+    // Three lines of the longest state fit above the panel's lower edge, clear of its
+    // frame.
     Set_Justify(1, 4);
-    Set_Font(3);
-    Print_Wrapped(f_X + 337, f_Y + 370, 321, State_Text(), 54);
+    Set_Font(1);
+    Print_Wrapped(f_X + 343, f_Y + 366, 312, State_Text(), 54);
     Text_End();
 }
 
@@ -364,8 +366,6 @@ void TDC_Dlg_Select_Character::Handle_Draw(int Buffer) {
     Set_Font(3);
     Set_Text_Colour(255, 255, 255);
     Set_Justify(1, 2);
-    Print_At(f_X + 60, f_Y + 90, "New");
-    Print_At(f_X + 202, f_Y + 90, "Existing");
     if (f_New_Mode) {
         Print_At(f_X + 344, f_Y + 169, "Character Name:");
         Print_At(f_X + 344, f_Y + 205, "Select a portrait:");

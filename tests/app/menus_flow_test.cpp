@@ -23,6 +23,7 @@
 #include "presentation/display_object.h"
 #include "presentation/graphics.h"
 #include "presentation/host.h"
+#include "presentation/text.h"
 #include "rules/class_info.h"
 #include "rules/item_list.h"
 #include "rules/monster.h"
@@ -60,6 +61,9 @@ class Menus_Flow : public ::testing::Test {
         Create_Global_Structs();
         Load_Global_Structs();
         Display_Object = std::make_unique<TDisplay_Object>();
+        // The pictures show the dialogs' texts as the player reads them.
+        std::string report;
+        Load_Fonts(report);
         Register_Game_Dialogs();
         Register_Menu_Dialogs();
         hooks_ = Make_Main_Screen_Hooks(screen_pointer_);
@@ -71,6 +75,7 @@ class Menus_Flow : public ::testing::Test {
             Register_Game_Dialog(name, nullptr);
         Sprites.Clear();
         Display_Object.reset();
+        Free_Fonts();
         Free_Global_Structs();
         Graphics_Shutdown();
         App_Dir.clear();
