@@ -127,13 +127,13 @@ void TDisplay_Class::Set_Kill_Object(bool Flag) {
 }
 
 void TDisplay_Class::m_Kill_Any_Dead_Controls() {
+    // A child whose closing is under way (its owner redrew the screen from its
+    // Kill_Child_Control) is left to the sweep that began it.
     auto marked = [this] {
         return std::find_if(f_Children.begin(), f_Children.end(),
-                            [](const auto& c) { return c->f_Kill; });
+                            [](const auto& c) { return c->f_Kill && !c->being_closed_; });
     };
-    // A closing child's owner may redraw the whole tree (a progress bar while a game is
-    // made); the sweep under way finishes the marked children, not a nested one.
-    if (closing_ || marked() == f_Children.end())
+    if (marked() == f_Children.end())
         return;
     log_line(*this, " - m_Kill_Any_Dead_Controls");
     TDispatch_Guard guard;
@@ -144,9 +144,11 @@ void TDisplay_Class::m_Kill_Any_Dead_Controls() {
         TDisplay_Class* child = it->get();
         TDisplay_Class* const outer = closing_;
         closing_ = child;
+        child->being_closed_ = true;
         const std::string name = child->f_Name;
         Kill_Child_Control(name);
         closing_ = outer;
+        child->being_closed_ = false; // still alive: the guard keeps what was taken out
         if (child->f_Kill)
             Free_Child(child);
     }

@@ -139,6 +139,7 @@ class TDisplay_Class {
 
     std::vector<std::unique_ptr<TDisplay_Class>> f_Children;
     TDisplay_Class* closing_ = nullptr;
+    bool being_closed_ = false;
 };
 
 // While one of these exists, controls taken out of the tree are kept alive; when the

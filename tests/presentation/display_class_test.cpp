@@ -176,8 +176,9 @@ TEST(Display_Class, SweepHandsEveryKilledChildToItsOwnerOnce) {
     EXPECT_EQ(root.killed.size(), 3u);
 }
 
-// An owner that redraws the whole tree while a child closes (a progress bar shown as a
-// new game is made) gets each closing child once, not again from the nested draw.
+// An owner that redraws the whole screen while it closes a child (a progress bar while
+// the next screen is built) sweeps again from inside that closing: each closing child is
+// still handed over once.
 class TRedrawing_Owner : public TProbe {
   public:
     using TProbe::TProbe;
@@ -188,7 +189,7 @@ class TRedrawing_Owner : public TProbe {
     }
 };
 
-TEST(Display_Class, AnOwnerRedrawingWhileAChildClosesSeesItOnce) {
+TEST(Display_Class, AnOwnerRedrawingWhileItClosesAChildClosesItOnce) {
     TRedrawing_Owner root("Main Window", 0, 0, 800, 600);
     TProbe* intro = add(root, "Dlg Intro", 0, 0, 10, 10);
     TProbe* other = add(root, "Dlg Other", 0, 0, 10, 10);
