@@ -342,8 +342,14 @@ bool TDC_Main::Start_New_Game(int32_t result) {
                 reloaded.Y = y;
                 *player = reloaded;
                 player->Number = number;
+            } else {
+                // The file could not be read again (its message was shown): the game does
+                // not start with a character that is not the one chosen.
+                ok = false;
             }
         }
+    }
+    if (ok) {
         Game_Options->Map_Entry_Level = player->Level;
         Show_Map();
         Refresh_Spell_Buttons();
