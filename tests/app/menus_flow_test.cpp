@@ -202,8 +202,14 @@ TEST_F(Menus_Flow, FromTheIntroThroughTheMenusEveryClassBeginsTheAdventure) {
         Play("wait 10\n");
         ASSERT_NE(Current_Map->Player(), nullptr);
         EXPECT_EQ(Current_Map->Player()->Number, number);
-        if (first)
+        if (first) {
             Screenshot("game_started");
+            // The progress bar a level change shows, at 60 percent.
+            screen_->Open_Progress("Loading Map...");
+            screen_->Set_Progress(60);
+            Screenshot("progress");
+            screen_->Close_Progress();
+        }
     }
 }
 
