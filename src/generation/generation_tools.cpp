@@ -92,10 +92,15 @@ class TError_Lists_To : public TMessage_Service {
                          const std::vector<std::string>& messages) override {
         for (const std::string& line : Error_List_Lines(heading, file, messages))
             std::fprintf(err_, "%s\n", line.c_str());
+        if (!messages.empty())
+            ++lists_;
     }
+    // Lists with at least one message shown so far.
+    int32_t Lists_Shown() const { return lists_; }
 
   private:
     std::FILE* err_;
+    int32_t lists_ = 0;
     TMessage_Service& boxes_;
     TScoped_Services use_;
 };
@@ -163,7 +168,8 @@ int Tool_Create_Module(const std::vector<std::string>& args, std::FILE* out, std
     std::fprintf(out, "start: map %u at (%u, %u)\n", module->Start_Map, module->Start_X,
                  module->Start_Y);
     std::fprintf(out, "written to %s\n", Native_Path(options.Current_Game_Folder).c_str());
-    return 0;
+    // The game was written, but a data file had errors: the author must hear of it.
+    return error_lists.Lists_Shown() > 0 ? 1 : 0;
 }
 
 uint32_t TMap_Picture::Pixel(int32_t x, int32_t y) const {

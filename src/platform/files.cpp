@@ -155,7 +155,7 @@ bool Rename_File(const std::string& from, const std::string& to) {
     return std::rename(Native_Path(from).c_str(), Native_Path(to).c_str()) == 0;
 }
 
-bool Read_Whole_File(const std::string& path, std::string& bytes) {
+bool Read_Whole_File(const std::string& path, std::string& bytes, size_t max_bytes) {
     bytes.clear();
     std::FILE* f = Open_File(path, "rb");
     if (f == nullptr) {
@@ -164,6 +164,10 @@ bool Read_Whole_File(const std::string& path, std::string& bytes) {
     bool ok = true;
     if (std::fseek(f, 0, SEEK_END) == 0) {
         long size = std::ftell(f);
+        if (size > 0 && static_cast<size_t>(size) > max_bytes) {
+            std::fclose(f);
+            return false;
+        }
         if (size > 0) {
             bytes.reserve(static_cast<size_t>(size));
         }
@@ -171,10 +175,15 @@ bool Read_Whole_File(const std::string& path, std::string& bytes) {
     }
     char buffer[65536];
     size_t n;
+    // A file that grows while it is read (or claims no size) stops at the limit too.
     while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) {
+        if (bytes.size() + n > max_bytes) {
+            ok = false;
+            break;
+        }
         bytes.append(buffer, n);
     }
-    if (std::ferror(f)) {
+    if (!ok || std::ferror(f)) {
         ok = false;
         bytes.clear();
     }
@@ -207,8 +216,10 @@ std::FILE* Open_File(const std::string& path, const char* mode) {
     if (native.empty()) {
         return nullptr;
     }
+    // Only regular files are read: a folder, a device that never ends or a pipe that
+    // blocks forever is no game file.
     struct stat st;
-    if (mode[0] == 'r' && ::stat(native.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
+    if (mode[0] == 'r' && ::stat(native.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
         return nullptr;
     }
     return std::fopen(native.c_str(), mode);

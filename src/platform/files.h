@@ -7,6 +7,7 @@
 // case when the exact name does not exist. A whole path is never upper- or
 // lower-cased; only the parts that are looked up are compared that way.
 
+#include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <string>
@@ -42,7 +43,10 @@ bool Rename_File(const std::string& from, const std::string& to);
 
 // Whole-file reading and writing. Writing goes to a temporary file beside the target
 // that is renamed over it only once complete, so a failed write leaves the old file.
-bool Read_Whole_File(const std::string& path, std::string& bytes);
+// No game file comes near this size; anything larger is refused rather than read.
+inline constexpr size_t Max_Game_File_Bytes = size_t(64) << 20;
+bool Read_Whole_File(const std::string& path, std::string& bytes,
+                     size_t max_bytes = Max_Game_File_Bytes);
 bool Write_File_Atomic(const std::string& path, const std::string& bytes);
 
 // std::fopen on the native path (for streams written piece by piece).

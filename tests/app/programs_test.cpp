@@ -292,3 +292,17 @@ TEST(Game_Program, AQuickStartPlaysTheDefaultModuleHeadless) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(Tool_Files, ADeviceThatNeverEndsIsRefusedNotRead) {
+    TTemp_Dir scratch;
+    TRun r = run("timeout 20 " + quoted(tool) + " parse /dev/zero", scratch);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.out.find("Unable to load data file: \"/dev/zero\"."), std::string::npos) << r.out;
+    r = run("timeout 20 " + quoted(tool) + " dump /dev/zero", scratch);
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("cannot read"), std::string::npos) << r.err;
+}
+
+} // namespace

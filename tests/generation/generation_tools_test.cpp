@@ -84,6 +84,25 @@ TEST_F(Tool_Game, CreateModuleWritesEveryLevelAndRenderMapDrawsOne) {
     EXPECT_FALSE(File_Exists(game_.Path() + "no.png"));
 }
 
+// A module whose data files have errors may still be written, but the command fails.
+TEST(Tool_Create_Module_Errors, AnyErrorListMakesTheCommandFail) {
+    Reset_Shell_Globals();
+    TTemp_Dir game;
+    const std::filesystem::path content = KV_FIXTURES_DIR "/../../content";
+    std::filesystem::create_directory_symlink(content / "Data", game.Path() + "Data");
+    std::filesystem::create_directories(game.Path() + "Modules/Hollowmere");
+    std::filesystem::copy(content / "Modules" / "Hollowmere", game.Path() + "Modules/Hollowmere",
+                          std::filesystem::copy_options::recursive);
+    game.Write("Modules/Hollowmere/Data/ChanceGroups.txt", "");
+    const TCommand_Run created = run(
+        Tool_Create_Module, {"--module", "Hollowmere", "--game-dir", game.Path(), "--seed", "3"});
+    EXPECT_EQ(created.status, 1) << created.out;
+    EXPECT_NE(created.err.find("ChanceGroups.txt"), std::string::npos) << created.err;
+    Display_Effects = TDisplay_Effect_List();
+    Master_Spells.Clear();
+    Reset_Shell_Globals();
+}
+
 TEST_F(Tool_Game, BadArgumentsAndMissingModulesAreUsageErrors) {
     EXPECT_EQ(run(Tool_Create_Module, {"--game-dir", game_.Path()}).status, 2);
     EXPECT_EQ(run(Tool_Create_Module, {"--module", "Hollowmere", "--difficulty", "9"}).status, 2);

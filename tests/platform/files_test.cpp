@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include "platform/files.h"
 #include "support/temp_dir.h"
 
@@ -80,6 +82,23 @@ TEST(Whole_Files, AtomicWriteReplacesOnlyWhenComplete) {
     EXPECT_FALSE(Read_Whole_File(dir.Path() + "missing", bytes));
     EXPECT_TRUE(bytes.empty());
     EXPECT_EQ(Open_File(dir.Path(), "rb"), nullptr); // a folder does not open as a file
+}
+
+TEST(Whole_Files, OnlyRegularFilesOfAGameFilesSizeAreRead) {
+    TTemp_Dir dir;
+    std::string bytes;
+    // A device that never ends and a pipe that would block forever are refused at once.
+    EXPECT_FALSE(Read_Whole_File("/dev/zero", bytes));
+    EXPECT_TRUE(bytes.empty());
+    const std::string pipe = dir.Path() + "pipe";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    EXPECT_FALSE(Read_Whole_File(pipe, bytes));
+    // Larger than the limit: refused whole, nothing half read.
+    const std::string big = dir.Write("big.txt", std::string(5000, 'x'));
+    EXPECT_FALSE(Read_Whole_File(big, bytes, 4096));
+    EXPECT_TRUE(bytes.empty());
+    EXPECT_TRUE(Read_Whole_File(big, bytes, 5000));
+    EXPECT_EQ(bytes.size(), 5000u);
 }
 
 TEST(Executable, KnowsWhereItRuns) {
