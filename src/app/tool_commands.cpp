@@ -1,6 +1,8 @@
 #include "app/tool_commands.h"
 
+#include <string>
 #include <string_view>
+#include <unordered_set>
 
 #include "app/data_validators.h"
 #include "app/game_startup.h"
@@ -53,16 +55,12 @@ class TRecord_Printer : public TData_File_Loader {
   protected:
     void Process_Record(int32_t record_number) override {
         std::fprintf(out_, "record %d\n", record_number);
-        const std::vector<TField>& fields = Record_Fields();
-        for (size_t i = 0; i < fields.size(); ++i) {
-            bool seen = false;
-            for (size_t j = 0; j < i && !seen; ++j) {
-                seen = Same_Name(fields[j].name, fields[i].name);
-            }
-            if (!seen) {
-                std::fprintf(out_, "  %s := %s\n", fields[i].name.c_str(), fields[i].value.c_str());
-            }
-        }
+        // The first of each name counts, as the loaders read it; a set keeps a record of
+        // many keys quick to print.
+        std::unordered_set<std::string> seen;
+        for (const TField& field : Record_Fields())
+            if (seen.insert(Lower_Case(field.name)).second)
+                std::fprintf(out_, "  %s := %s\n", field.name.c_str(), field.value.c_str());
     }
 
   private:

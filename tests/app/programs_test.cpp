@@ -306,3 +306,21 @@ TEST(Tool_Files, ADeviceThatNeverEndsIsRefusedNotRead) {
 }
 
 } // namespace
+
+namespace {
+
+// A record of 200,000 distinct keys: printed in well under the limit (a printer that
+// compares every key with every earlier one needs minutes).
+TEST(Tool_Parse, ARecordOfManyKeysIsPrintedInTime) {
+    TTemp_Dir scratch;
+    std::string text = "Test\r\n*BEGIN*\r\n";
+    for (int i = 0; i < 200000; ++i)
+        text += "Key " + std::to_string(i) + " := v\r\n";
+    text += "*END*\r\n";
+    const std::string file = scratch.Write("Many.txt", text);
+    TRun r = run("timeout 20 " + quoted(tool) + " parse " + quoted(file) + " | tail -2", scratch);
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "  Key 199999 := v\nerrors 0\n");
+}
+
+} // namespace
