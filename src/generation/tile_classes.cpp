@@ -273,11 +273,19 @@ class TTile_Class_Loader : public TRecord_Loader {
             const std::string key = "Tile Row " + std::to_string(n);
             std::string row;
             if (!Get_Field_Value(key, row))
-                continue;
+                continue; // reported as a missing field
             if (row.size() == info.Tile_Square_Width)
                 tile.Rows.push_back(row);
             else
                 Add_Error(key + " not the correct size.");
+        }
+        // Rows past the height are never read: a height that does not match the rows.
+        if (rows == info.Tile_Square_Height) {
+            const std::string next = "Tile Row " + std::to_string(rows + 1);
+            std::string row;
+            if (Get_Field_Value(next, row, false))
+                Add_Error(next + " is beyond the Tile Square Height of " +
+                          std::to_string(info.Tile_Square_Height) + ".");
         }
 
         const uint16_t symbols = Get_Word("Number of Tile Specific Identifiers");

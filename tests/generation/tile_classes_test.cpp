@@ -155,6 +155,21 @@ TEST_F(Tile_File, RowsOfTheWrongWidthAreReportedAndLeftOut) {
     EXPECT_EQ(hall.Rows[4], std::string(17, '#')); // later rows move up
 }
 
+TEST_F(Tile_File, RowsThatDoNotMatchTheHeightAreReported) {
+    // One row fewer than the height: the missing row is named.
+    TLines rows = plain_rows(17);
+    rows.pop_back();
+    const TData_File_Report short_tile = read({header(), tile("Hall", rows, "1111", true)});
+    ASSERT_EQ(short_tile.Errors.size(), 1u);
+    EXPECT_NE(short_tile.Errors[0].find("\"Tile Row 17\""), std::string::npos)
+        << short_tile.Errors[0];
+    // One row more: the row past the height is named, not silently dropped.
+    rows = plain_rows(17);
+    rows.push_back(rows.back());
+    const TData_File_Report long_tile = read({header(), tile("Hall", rows, "1111", true)});
+    EXPECT_EQ(long_tile.Errors, TLines{"Tile Row 18 is beyond the Tile Square Height of 17."});
+}
+
 TEST_F(Tile_File, MessagesCiteTheLastTileNameSetInTheFile) {
     // A record without its own name is cited by the name of the tile before it.
     TLines nameless = tile("", plain_rows(17));
