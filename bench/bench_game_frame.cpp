@@ -5,6 +5,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include "bench_game_folder.h"
+
 #include <cstdlib>
 #include <memory>
 
@@ -22,12 +24,6 @@
 #include "world/sprites.h"
 
 namespace {
-
-struct TSilent : TMessage_Service {
-    void Show_Message_Box(const std::string&, const std::string&) override {}
-    void Show_Error_List(const std::string&, const std::string&,
-                         const std::vector<std::string>&) override {}
-};
 
 // Five damage flashes and five missiles showing the first display effects.
 void ten_sprites(const TMonster& player) {
@@ -51,13 +47,8 @@ void ten_sprites(const TMonster& player) {
 }
 
 void BM_Draw_Game_Frame(benchmark::State& state) {
-    const char* given = std::getenv("KV_GAME_DIR");
-    App_Dir.clear();
-    Reset_Shell_Globals();
-    Create_Primary_Global_Structs();
-    Game_Settings->Generate_Debug_Log = false;
-    App_Dir = given ? std::string(given) + "/" : Executable_Dir() + "game/";
-    TSilent silent;
+    Enter_Bench_Game_Folder();
+    TSilent_Messages silent;
     const TScoped_Services quiet({.Messages = &silent});
     fg_vbinit();
     fg_vballoc(Screen_Width, Screen_Height);
@@ -98,8 +89,7 @@ void BM_Draw_Game_Frame(benchmark::State& state) {
     Free_External_Resources();
     Free_Global_Structs();
     Graphics_Shutdown();
-    App_Dir.clear();
-    Reset_Shell_Globals();
+    Leave_Bench_Game_Folder();
 }
 BENCHMARK(BM_Draw_Game_Frame)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 

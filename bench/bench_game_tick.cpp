@@ -4,6 +4,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include "bench_game_folder.h"
+
 #include <cstdlib>
 #include <memory>
 
@@ -20,20 +22,9 @@
 
 namespace {
 
-struct TSilent : TMessage_Service {
-    void Show_Message_Box(const std::string&, const std::string&) override {}
-    void Show_Error_List(const std::string&, const std::string&,
-                         const std::vector<std::string>&) override {}
-};
-
 void BM_Game_Tick_Deepest_Level(benchmark::State& state) {
-    const char* given = std::getenv("KV_GAME_DIR");
-    App_Dir.clear();
-    Reset_Shell_Globals();
-    Create_Primary_Global_Structs();
-    Game_Settings->Generate_Debug_Log = false;
-    App_Dir = given ? std::string(given) + "/" : Executable_Dir() + "game/";
-    TSilent silent;
+    Enter_Bench_Game_Folder();
+    TSilent_Messages silent;
     const TScoped_Services quiet({.Messages = &silent});
     Create_Global_Structs();
     Load_Global_Structs();
@@ -81,8 +72,7 @@ void BM_Game_Tick_Deepest_Level(benchmark::State& state) {
     }
     Free_Global_Structs();
     Graphics_Shutdown();
-    App_Dir.clear();
-    Reset_Shell_Globals();
+    Leave_Bench_Game_Folder();
 }
 BENCHMARK(BM_Game_Tick_Deepest_Level)->Unit(benchmark::kMicrosecond)->Iterations(2000);
 

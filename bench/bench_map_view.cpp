@@ -5,6 +5,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include "bench_game_folder.h"
+
 #include <cstdlib>
 #include <memory>
 
@@ -20,20 +22,9 @@
 
 namespace {
 
-struct TQuiet : TMessage_Service {
-    void Show_Message_Box(const std::string&, const std::string&) override {}
-    void Show_Error_List(const std::string&, const std::string&,
-                         const std::vector<std::string>&) override {}
-};
-
 void BM_Draw_Map_View(benchmark::State& state) {
-    const char* given = std::getenv("KV_GAME_DIR");
-    App_Dir.clear();
-    Reset_Shell_Globals();
-    Create_Primary_Global_Structs();
-    Game_Settings->Generate_Debug_Log = false;
-    App_Dir = given ? std::string(given) + "/" : Executable_Dir() + "game/";
-    TQuiet quiet;
+    Enter_Bench_Game_Folder();
+    TSilent_Messages quiet;
     const TScoped_Services use({.Messages = &quiet});
     TView_Level level;
     std::string message;
@@ -68,8 +59,7 @@ void BM_Draw_Map_View(benchmark::State& state) {
     Display_Object.reset();
     Graphics_Shutdown();
     Game_Options.reset();
-    App_Dir.clear();
-    Reset_Shell_Globals();
+    Leave_Bench_Game_Folder();
 }
 BENCHMARK(BM_Draw_Map_View)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 

@@ -3,6 +3,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include "bench_game_folder.h"
+
 #include <unistd.h>
 
 #include <cstdlib>
@@ -30,14 +32,7 @@ struct TList_Counter : TMessage_Service {
 };
 
 void BM_Create_Default_Module(benchmark::State& state) {
-    const char* given = std::getenv("KV_GAME_DIR");
-    // The game folder is set only once the structures exist, so that nothing is
-    // logged into it.
-    App_Dir.clear();
-    Reset_Shell_Globals();
-    Create_Primary_Global_Structs();
-    Game_Settings->Generate_Debug_Log = false;
-    App_Dir = given ? std::string(given) + "/" : Executable_Dir() + "game/";
+    Enter_Bench_Game_Folder();
     TList_Counter lists;
     const TScoped_Services counted({.Messages = &lists});
     TModule_Class module_class;

@@ -242,7 +242,8 @@ class TDC_Main : public TDisplay_Class,
     void Use_Cursor_Item_On_Character();
     void Drop_Cursor_Item();
     void Open_Main_Menu();
-    void Back_To_Main_Menu_After_Failure();
+    // A cancelled choice: no module is chosen any more, and the main menu opens.
+    void Back_To_Main_Menu();
     // Clears Actions_Disabled when a dialog closes, unless the game is paused.
     void Enable_Actions();
     bool Show_Next_Error_List();

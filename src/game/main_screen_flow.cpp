@@ -96,15 +96,11 @@ void TDC_Main::Dialog_Closed(const std::string& Name, int32_t Result) {
         if (Result == 1) {
             Open_Game_Dialog("Dlg Difficulty", false);
         } else if (Result == 2) {
-            if (Path_Settings)
-                Path_Settings->Set_Module("");
-            Open_Main_Menu();
+            Back_To_Main_Menu();
         }
     } else if (Name == "Dlg Difficulty") {
         if (Result == 5) {
-            if (Path_Settings)
-                Path_Settings->Set_Module("");
-            Open_Main_Menu();
+            Back_To_Main_Menu();
         } else if (Result != 0) {
             Open_Game_Dialog("Dlg Select Character", false);
         }
@@ -113,9 +109,7 @@ void TDC_Main::Dialog_Closed(const std::string& Name, int32_t Result) {
             if (!Start_New_Game(Result))
                 Open_Main_Menu();
         } else if (Result == 3) {
-            if (Path_Settings)
-                Path_Settings->Set_Module("");
-            Open_Main_Menu();
+            Back_To_Main_Menu();
         }
     } else if (Name == "Dlg MapGen" || Name == "Dlg TileGen") {
         Request_Close();
@@ -210,6 +204,12 @@ void TDC_Main::Dialog_Closed(const std::string& Name, int32_t Result) {
     }
 }
 
+void TDC_Main::Back_To_Main_Menu() {
+    if (Path_Settings)
+        Path_Settings->Set_Module("");
+    Open_Main_Menu();
+}
+
 void TDC_Main::Open_Main_Menu() {
     Game_Running = false;
     if (!Find_Game_Dialog("Dlg Menu") && f_Start.Quick_Start && !f_Quick_Starting) {
@@ -294,8 +294,11 @@ bool TDC_Main::Start_New_Game(int32_t result) {
     const std::string folder = Path_Settings->Get_Current_Game_Folder();
     Delete_Folder_Files(folder);
     Create_Folder(folder);
-    bool ok = Path_Settings->Set_Module(Module_Folder + "\\");
-    if (ok)
+    // Module selection (or the quick start) has read the module's data already; a
+    // different module, or one chosen without them, is read here.
+    const bool chosen = Same_Name(Path_Settings->Get_Module_Name(), Module_Folder + "\\");
+    bool ok = chosen || Path_Settings->Set_Module(Module_Folder + "\\");
+    if (ok && !chosen)
         Reload_Global_Structs();
     TModule_Class module_class;
     if (ok) {
