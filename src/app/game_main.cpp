@@ -38,6 +38,12 @@ void print_usage(std::FILE* out) {
                  "                  run can be repeated\n"
                  "  --record FILE   write every key and click with its tick as an input\n"
                  "                  script; replay it with --script and the same --seed\n"
+                 "  mapgen          open the map generator: dig a level from a module's tile\n"
+                 "                  file and look at it whole (also --mapgen)\n"
+                 "  tilegen         open the tile editor: paint tiles and save them as tile\n"
+                 "                  files in the game folder (also --tilegen)\n"
+                 "  width2, height2 the tile editor's grid 30 squares wide or high instead\n"
+                 "                  of 15 (also --width2, --height2)\n"
                  "  --version       print the version and exit\n"
                  "  --help          print this help and exit\n");
     std::fputs(Window_Options_Help(), out);
@@ -46,6 +52,7 @@ void print_usage(std::FILE* out) {
 // The options parsed from the command line; exit_code >= 0 means stop with it.
 struct TCommand_Line {
     TGame_Start_Options start;
+    bool map_generator = false, tile_generator = false, width2 = false, height2 = false;
     TWindow_Options window;
     std::optional<TQuick_Start> quick;
     int exit_code = -1;
@@ -95,6 +102,15 @@ TCommand_Line parse_command_line(int argc, char** argv) {
                 return line;
             }
             line.start.game_dir = dir;
+            continue;
+        }
+        // The authoring tools' switches, with or without the leading "--".
+        const std::string word = arg.rfind("--", 0) == 0 ? arg.substr(2) : arg;
+        if (word == "mapgen" || word == "tilegen" || word == "width2" || word == "height2") {
+            (word == "mapgen"    ? line.map_generator
+             : word == "tilegen" ? line.tile_generator
+             : word == "width2"  ? line.width2
+                                 : line.height2) = true;
             continue;
         }
         if (arg == "--new-game" || arg == "--class" || arg == "--name" || arg == "--difficulty" ||
@@ -151,6 +167,14 @@ TCommand_Line parse_command_line(int argc, char** argv) {
         print_usage(stderr);
         line.exit_code = 2;
         return line;
+    }
+    if (line.map_generator && line.tile_generator) {
+        std::fprintf(stderr, "krelvane: mapgen and tilegen open different tools; give one\n");
+        line.exit_code = 2;
+    } else if (line.quick && (line.map_generator || line.tile_generator)) {
+        std::fprintf(stderr, "krelvane: --new-game starts a game; it does not go with mapgen "
+                             "or tilegen\n");
+        line.exit_code = 2;
     }
     if (line.quick && line.quick->Module.empty()) {
         std::fprintf(stderr, "krelvane: --class, --name, --difficulty and --seed go with "
@@ -224,6 +248,10 @@ int main(int argc, char** argv) {
         services.Start_Sound();
         Register_Game_Dialogs();
         TMain_Screen_Start start;
+        start.Map_Generator = line.map_generator;
+        start.Tile_Generator = line.tile_generator;
+        start.Tile_Width2 = line.width2;
+        start.Tile_Height2 = line.height2;
         // A recording replays only with the seed it was made with.
         if (line.quick && !line.quick->Seed && !line.window.record.empty())
             line.quick->Seed = Tick_Count();
@@ -235,7 +263,7 @@ int main(int argc, char** argv) {
             start.Quick_Start = line.quick;
             start.Skip_Intro = true;
             line.window.record_header = {"krelvane " + quick_start_arguments(*line.quick)};
-        } else if (!Find_Game_Dialog("Dlg Menu")) {
+        } else if (!start.Map_Generator && !start.Tile_Generator && !Find_Game_Dialog("Dlg Menu")) {
             // Until the menus are there, the opening picture leads into a new game of
             // the default module.
             TQuick_Start quick;

@@ -3,6 +3,7 @@
 #include "game/global_structs.h"
 #include "game/menu_dialogs.h"
 #include "game/save_dialogs.h"
+#include "game/tool_dialogs.h"
 #include "presentation/display_object.h"
 #include "presentation/graphics.h"
 #include "presentation/map_view.h"
@@ -50,6 +51,7 @@ void draw_quick_slot(const TMonster& player, int32_t slot, int x, int y, bool pr
 void Register_Game_Dialogs() {
     Register_Menu_Dialogs();
     Register_Save_Dialogs();
+    Register_Tool_Dialogs();
     Register_Game_Dialog("Overview Map", [](TDC_Main&) -> std::unique_ptr<TDisplay_Class> {
         if (!Current_Map)
             return nullptr;

@@ -81,6 +81,9 @@ struct TQuick_Start {
 struct TMain_Screen_Start {
     bool Map_Generator = false;
     bool Tile_Generator = false;
+    // The tile editor's grid 30 squares wide ("width2") or high ("height2"), not 15.
+    bool Tile_Width2 = false;
+    bool Tile_Height2 = false;
     std::optional<TQuick_Start> Quick_Start;
     // Without the opening picture (tests and the quick start): the system pictures are
     // loaded at once.
@@ -124,6 +127,8 @@ class TDC_Main : public TDisplay_Class,
     bool Take_Connection(int32_t x, int32_t y);
     // Opens a dialog by its name (at most one of each); null when none is registered.
     TDisplay_Class* Open_Game_Dialog(const std::string& name, bool disable_actions);
+    // How the program was started.
+    const TMain_Screen_Start& Start_Options() const { return f_Start; }
     // The program should end (the window closes on its next frame).
     bool Close_Requested() const { return f_Close_Requested; }
     void Request_Close() { f_Close_Requested = true; }

@@ -62,8 +62,8 @@ void TMap_View::Draw(TMap& Map, int Buffer) {
     const TDisplay_Object& display = *Display_Object;
     // The game options that switch parts of the view: flag 2 sight (unseen squares stay
     // black), flag 5 lighting (darkness overlays and sensed creatures), flag 3 the grid.
-    const bool sight_option = !Game_Options || Game_Options->Flag_2;
-    const bool lighting = !Game_Options || Game_Options->Flag_5;
+    const bool sight_option = !Show_Everything && (!Game_Options || Game_Options->Flag_2);
+    const bool lighting = !Show_Everything && (!Game_Options || Game_Options->Flag_5);
     const bool grid = Game_Options && Game_Options->Flag_3;
 
     for (int row = 1; row <= View_Rows; ++row)
@@ -75,7 +75,7 @@ void TMap_View::Draw(TMap& Map, int Buffer) {
             Cell_Corner(column, row, x, y);
             TMap_Square& square = *Map.Get_Square(mx, my);
             const int32_t i = mx - Origin_X, j = my - Origin_Y;
-            const bool in_sight = Map.Get_Sight(i, j) == 1;
+            const bool in_sight = Show_Everything || Map.Get_Sight(i, j) == 1;
             const int darkness = Map.Get_Light(i, j);
             if (!sight_option || in_sight || square.Is_Explored()) {
                 if (!lighting || darkness < 4) {
@@ -92,7 +92,7 @@ void TMap_View::Draw(TMap& Map, int Buffer) {
                 if (lighting && sensed(Map, square, player, mx, my, in_sight, darkness))
                     display.Draw_Sensed_Creature(x, y, true, Buffer);
             }
-            if (grid)
+            if (Grid_Filter ? Grid_Filter(mx, my) : grid)
                 display.Draw_Grid(x, y, Buffer);
         }
 

@@ -22,6 +22,10 @@ class TMap_View {
     // The map square at the window's top-left: the character's square - 7 (so 0 or
     // below near the map's west and north edges), or the last one without a character.
     int32_t Origin_X = 0, Origin_Y = 0;
+    // The authoring tools show the whole level: every square in sight and lit, and
+    // with a grid filter, the grid over the squares it accepts.
+    bool Show_Everything = false;
+    std::function<bool(int32_t mx, int32_t my)> Grid_Filter;
 
     // The map's player is the character. With one, the view follows it and the map's
     // sight and light tables are computed for it first.
