@@ -102,6 +102,7 @@ bool TDC_Dlg_MapGen::Generate() {
     TCreation_Classes classes;
     std::vector<std::string> errors;
     const TDig_Result dug = Generate_Map(map_class, number, *Current_Map, options, classes, errors);
+    f_Entrances = dug.Entrances;
     if (Display_Object)
         Display_Object->Load_Map_Pictures(*Current_Map, true);
     for (int32_t x = 1; x <= Map_Size; ++x)

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "generation/map_digging.h"
 #include "presentation/buttons.h"
 #include "presentation/list_control.h"
 #include "presentation/map_view.h"
@@ -41,6 +42,8 @@ class TDC_Dlg_MapGen : public TDisplay_Class {
     TDC_Button* f_Close_Button = nullptr;
     TMap_View f_View;
     int32_t f_Origin_X = 1, f_Origin_Y = 1;
+    // The entrances the last dig found.
+    TEntrance_Lists f_Entrances;
     // What the last dig reported, shown under the title.
     std::string f_Status;
 

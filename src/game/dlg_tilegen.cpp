@@ -34,6 +34,7 @@ TDC_Dlg_TileGen::TDC_Dlg_TileGen(TDC_Main& Main, bool Wide, bool High)
     f_Load_Tile = &Make_Child<TDC_Text_Button>();
     f_Save_Tile = &Make_Child<TDC_Text_Button>();
     f_Load_Terrain->f_Caption = "Load Terrain File";
+    f_Load_Terrain->f_Font = 3; // the long caption fits the plate in the smaller font
     f_Choose_Module->f_Caption = "Choose Module";
     f_Load_Tile->f_Caption = "Load Tile";
     f_Save_Tile->f_Caption = "Save Tile";
