@@ -80,6 +80,8 @@ TDC_Dlg_TileGen::TDC_Dlg_TileGen(TDC_Main& Main, bool Wide, bool High)
         Current_Map->Set_Universal_Light(true);
     }
     Fill_File_List();
+    f_Status = "A grid of " + std::to_string(f_Width) + " x " + std::to_string(f_Height) +
+               " squares: choose a module and one of its terrain files.";
 }
 
 TDC_Dlg_TileGen::~TDC_Dlg_TileGen() {

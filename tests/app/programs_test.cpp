@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <fstream>
+#include <map>
 #include <string>
 
 #include "support/temp_dir.h"
@@ -321,6 +322,36 @@ TEST(Tool_Parse, ARecordOfManyKeysIsPrintedInTime) {
     TRun r = run("timeout 20 " + quoted(tool) + " parse " + quoted(file) + " | tail -2", scratch);
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out, "  Key 199999 := v\nerrors 0\n");
+}
+
+} // namespace
+
+namespace {
+
+TEST(Game_Program, TheToolSwitchesWorkWithOrWithoutDashes) {
+    TTemp_Dir config;
+    const std::string start =
+        "SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy XDG_CONFIG_HOME=" + quoted(config.Path()) +
+        " " + quoted(game) + " --headless ";
+    for (const std::string wrong : {"mapgen tilegen", "--new-game Hollowmere --mapgen"}) {
+        TRun r = run(start + wrong, config);
+        EXPECT_EQ(r.status, 2) << wrong;
+        EXPECT_NE(r.err.find("krelvane: "), std::string::npos) << wrong;
+    }
+    // Past the opening picture, the tool opens; the tile editor names its grid's size.
+    const std::string script = config.Write("open.txt", "wait 110\nquit\n");
+    std::map<std::string, std::string> shots;
+    for (const std::string switches : {"mapgen", "tilegen", "--tilegen", "tilegen --width2"}) {
+        const std::string shot = config.Path() + "shot.png";
+        TRun r =
+            run(start + switches + " --script " + quoted(script) + " --screenshot " + quoted(shot),
+                config);
+        EXPECT_EQ(r.status, 0) << switches << "\n" << r.err;
+        shots[switches] = config.Read("shot.png");
+    }
+    EXPECT_TRUE(shots["mapgen"] != shots["tilegen"]);
+    EXPECT_TRUE(shots["tilegen"] == shots["--tilegen"]);
+    EXPECT_TRUE(shots["tilegen"] != shots["tilegen --width2"]);
 }
 
 } // namespace
