@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "game/save_load.h"
 #include "presentation/dialog_background.h"
 #include "presentation/graphics.h"
 #include "presentation/text.h"
@@ -130,8 +131,12 @@ void TDC_Dlg_Options::Close() {
     } else {
         Sound_Service().Stop_Music();
     }
-    // A file that cannot be written keeps its old values; the choices hold for this run.
-    Write_Machine_Options();
+    // A file that cannot be written keeps its old values; the choices hold for this run,
+    // and the player is told they will not last.
+    if (!Write_Machine_Options())
+        Save_Load_Display().Show_Message(
+            "Options", "Your choices hold for this game, but they could not be kept: \"" +
+                           TOptions_File::Default_Path() + "\" could not be written.");
     f_Result = 1;
     Set_Kill_Object(true);
 }

@@ -1,5 +1,7 @@
 #include "game/high_scores.h"
 
+#include "game/save_load.h"
+
 #include "platform/files.h"
 #include "shell/value_stream.h"
 
@@ -75,6 +77,9 @@ bool Record_High_Score(const std::string& file, const std::string& name,
     THigh_Scores_List table;
     table.Load(file);
     const bool entered = table.Add_Score(name, class_name, experience, level);
-    table.Save(file);
+    // A damaged table is left alone on purpose; any other failed save is told.
+    if (!table.Load_Failed() && !table.Save(file))
+        Save_Load_Display().Show_Message("Error",
+                                         "Unable to save the high scores to \"" + file + "\".");
     return entered;
 }

@@ -119,7 +119,53 @@ bool Is_Plain_Folder_Name(const std::string& name) {
     return Is_Plain_Name(name.substr(0, name.size() - 1));
 }
 
+namespace {
+
+// The test seam's count of file changes, and the one to fail (0: none).
+int64_t file_changes = 0;
+int64_t failing_change = 0;
+
+// Counts one file change; true when it is the one to fail, as a full disk would.
+bool change_fails() {
+    ++file_changes;
+    return failing_change != 0 && file_changes == failing_change;
+}
+
+bool write_whole_file(const std::string& path, const std::string& bytes) {
+    std::string native = Native_Path(path);
+    if (native.empty() || native.back() == '/') {
+        return false;
+    }
+    std::string temp = native + ".tmp-" + std::to_string(::getpid());
+    std::FILE* f = std::fopen(temp.c_str(), "wb");
+    if (f == nullptr) {
+        return false;
+    }
+    bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+    ok = (std::fflush(f) == 0) && ok;
+    ok = (std::fclose(f) == 0) && ok;
+    if (ok && std::rename(temp.c_str(), native.c_str()) == 0) {
+        return true;
+    }
+    std::remove(temp.c_str());
+    return false;
+}
+
+} // namespace
+
+void Fail_File_Change(int64_t n) {
+    file_changes = 0;
+    failing_change = n;
+}
+
+int64_t File_Changes_Counted() {
+    return file_changes;
+}
+
 bool Create_Folder(const std::string& path) {
+    if (change_fails()) {
+        return false;
+    }
     std::error_code ec;
     std::string native = Native_Path(path);
     fs::create_directories(native, ec);
@@ -136,7 +182,10 @@ std::vector<std::string> List_Folders(const std::string& folder) {
 
 bool Copy_File(const std::string& from, const std::string& to) {
     std::string bytes;
-    return Read_Whole_File(from, bytes) && Write_File_Atomic(to, bytes);
+    if (!Read_Whole_File(from, bytes) || change_fails()) {
+        return false;
+    }
+    return write_whole_file(to, bytes);
 }
 
 bool Delete_File(const std::string& path) {
@@ -152,6 +201,9 @@ bool Delete_Folder(const std::string& path) {
 }
 
 bool Rename_File(const std::string& from, const std::string& to) {
+    if (change_fails()) {
+        return false;
+    }
     return std::rename(Native_Path(from).c_str(), Native_Path(to).c_str()) == 0;
 }
 
@@ -192,23 +244,7 @@ bool Read_Whole_File(const std::string& path, std::string& bytes, size_t max_byt
 }
 
 bool Write_File_Atomic(const std::string& path, const std::string& bytes) {
-    std::string native = Native_Path(path);
-    if (native.empty() || native.back() == '/') {
-        return false;
-    }
-    std::string temp = native + ".tmp-" + std::to_string(::getpid());
-    std::FILE* f = std::fopen(temp.c_str(), "wb");
-    if (f == nullptr) {
-        return false;
-    }
-    bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    ok = (std::fflush(f) == 0) && ok;
-    ok = (std::fclose(f) == 0) && ok;
-    if (ok && std::rename(temp.c_str(), native.c_str()) == 0) {
-        return true;
-    }
-    std::remove(temp.c_str());
-    return false;
+    return !change_fails() && write_whole_file(path, bytes);
 }
 
 std::FILE* Open_File(const std::string& path, const char* mode) {

@@ -49,6 +49,12 @@ bool Read_Whole_File(const std::string& path, std::string& bytes,
                      size_t max_bytes = Max_Game_File_Bytes);
 bool Write_File_Atomic(const std::string& path, const std::string& bytes);
 
+// A test seam: from now on the Nth file change (a whole-file write, a file copy, a
+// rename or a folder made) fails as it would on a full disk; 0 lets every change
+// succeed. File_Changes_Counted tells how many changes were asked for since.
+void Fail_File_Change(int64_t n);
+int64_t File_Changes_Counted();
+
 // std::fopen on the native path (for streams written piece by piece).
 std::FILE* Open_File(const std::string& path, const char* mode);
 

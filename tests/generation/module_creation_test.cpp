@@ -194,6 +194,29 @@ TEST_F(Default_Module, ALevelThatCannotBeWrittenStopsTheCreation) {
     EXPECT_EQ(result.Maps.size(), 1u);
 }
 
+TEST_F(Default_Module, EveryFailedWriteStopsTheCreationWithoutAModuleFile) {
+    // Each file change of a creation, failing in turn as on a full disk: the creation
+    // says so and leaves no module file, so no half-made adventure can be started.
+    for (int64_t n = 1;; ++n) {
+        ASSERT_LT(n, 100);
+        Delete_Folder(options_.Current_Game_Folder);
+        TModule_Creation_Result result;
+        TWriteable_Module module;
+        Fail_File_Change(n);
+        const bool ok = create(result, module);
+        const int64_t changes = File_Changes_Counted();
+        Fail_File_Change(0);
+        const bool written = File_Exists(options_.Current_Game_Folder + "module.mod");
+        if (changes < n) {
+            EXPECT_TRUE(ok);
+            EXPECT_TRUE(written);
+            break;
+        }
+        EXPECT_EQ(ok, written) << "failing change " << n;
+        EXPECT_EQ(result.Errors.empty(), ok) << "failing change " << n;
+    }
+}
+
 TEST_F(Default_Module, AMissingTileFileStopsTheCreationWithoutDigging) {
     module_class_.Maps[1].Tiles_Filename = "No_Such_Tiles.txt";
     TModule_Creation_Result result;
