@@ -45,6 +45,11 @@ constexpr const char* usage_text =
     "                     create the module with the seed and draw what a new\n"
     "                     character standing on (X, Y) of map K sees (by default\n"
     "                     the start square, or the map's first entrance)\n"
+    "  soak [--ticks N] [--seed S] [--game-dir DIR] [--module NAME]\n"
+    "                     play the module headless with seeded random input for N\n"
+    "                     ticks (default 20000, 20 a second) in a scratch copy of\n"
+    "                     the game folder, checking every creature, item and square\n"
+    "                     as it goes (exit status 1 on the first fault)\n"
     "  help, --help       print this help\n";
 
 // Accepts every record and prints it as the loader sees it.

@@ -6,6 +6,7 @@
 
 #include "app/program_services.h"
 #include "app/render_view.h"
+#include "app/soak.h"
 #include "app/tool_commands.h"
 #include "app/window_host.h"
 
@@ -15,6 +16,8 @@ int main(int argc, char** argv) {
         return Tool_Render_Widgets(argc - 1, argv + 1);
     }
     std::vector<std::string> args(argv + 1, argv + argc);
+    if (!args.empty() && args[0] == "soak")
+        return Tool_Soak({args.begin() + 1, args.end()}, stdout, stderr);
     if (!args.empty() && args[0] == "render-view")
         return Tool_Render_View({args.begin() + 1, args.end()}, stdout, stderr);
     return Run_Tool(args, stdout, stderr);

@@ -355,3 +355,37 @@ TEST(Game_Program, TheToolSwitchesWorkWithOrWithoutDashes) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(Tool_Soak, TwentyThousandTicksOfRandomPlayKeepEveryLevelSound) {
+    TTemp_Dir scratch;
+    const std::string start =
+        "SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy XDG_CONFIG_HOME=" + quoted(scratch.Path()) +
+        " " + quoted(tool) + " soak ";
+    TRun r = run(start + "--ticks 20000 --seed 7 --game-dir " + quoted(KV_GAME_DIR), scratch);
+    EXPECT_EQ(r.status, 0) << r.out << r.err;
+    EXPECT_NE(r.out.find("20000 ticks"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("no fault"), std::string::npos) << r.out;
+    // It played: saved, changed levels and opened dialogs on the way.
+    int games = 0, saves = 0, loads = 0, changes = 0, dialogs = 0;
+    const size_t at = r.out.find(": ", r.out.find("seed 7"));
+    ASSERT_NE(at, std::string::npos) << r.out;
+    ASSERT_EQ(std::sscanf(r.out.c_str() + at,
+                          ": %d games, %d saves, %d loads, %d level changes, %d dialogs", &games,
+                          &saves, &loads, &changes, &dialogs),
+              5)
+        << r.out;
+    EXPECT_GT(saves, 0);
+    EXPECT_GT(changes, 0);
+    EXPECT_GT(dialogs, 0);
+
+    for (const std::string wrong :
+         {"--ticks 0", "--ticks x", "--seed -1", "--module ../x", "--colour", "--game-dir"}) {
+        r = run(start + wrong, scratch);
+        EXPECT_EQ(r.status, 2) << wrong;
+        EXPECT_NE(r.err.find("soak: "), std::string::npos) << wrong;
+    }
+}
+
+} // namespace

@@ -1,0 +1,336 @@
+#include "app/soak.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <random>
+
+#include "app/game_screen.h"
+#include "app/game_startup.h"
+#include "app/program_services.h"
+#include "game/dlg_load_save.h"
+#include "platform/clock.h"
+#include "platform/files.h"
+#include "presentation/display_object.h"
+#include "presentation/graphics.h"
+#include "presentation/host.h"
+#include "presentation/text.h"
+#include "presentation/virtual_keys.h"
+#include "rules/monster.h"
+#include "shell/globals.h"
+#include "world/level_checks.h"
+#include "world/map.h"
+#include "world/module.h"
+#include "world/sprites.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// A copy of the game folder to play in: the common data copied (the game writes its
+// high scores there), the pictures, sounds and modules linked, the rest made fresh.
+struct TScratch_Game {
+    std::string Path;
+    explicit TScratch_Game(const std::string& game_dir) {
+        std::error_code error;
+        const fs::path source = fs::absolute(Native_Path(game_dir), error);
+        std::string pattern = (fs::temp_directory_path() / "krelvane-soak-XXXXXX").string();
+        if (!mkdtemp(pattern.data()))
+            return;
+        Path = pattern + "/";
+        for (const char* folder : {"Pictures", "Sounds", "Music", "Fonts", "Modules"})
+            if (fs::exists(source / folder, error))
+                fs::create_directory_symlink(source / folder, Path + folder, error);
+        fs::copy(source / "Data", Path + "Data", fs::copy_options::recursive, error);
+        for (const char* folder : {"Characters", "CurrGame", "Savegames", "log", "config"})
+            fs::create_directories(Path + folder, error);
+    }
+    ~TScratch_Game() {
+        if (!Path.empty())
+            Delete_Folder(Path);
+    }
+};
+
+// What a player presses; Escape most often, as players close what they opened.
+constexpr uint16_t keys[] = {
+    VK_ESCAPE, VK_ESCAPE, VK_ESCAPE, VK_RETURN, 'I',       'R',       'T',        ' ',       'G',
+    'Q',       'M',       'C',       'S',       'B',       '1',       '2',        '3',       '4',
+    '5',       VK_F1,     VK_F1 + 1, VK_F1 + 2, VK_F1 + 3, VK_F1 + 9, VK_F1 + 10, VK_F1 + 11};
+
+class TSoak {
+  public:
+    TSoak(const TSoak_Options& options, TSoak_Report& report, std::FILE* log)
+        : options_(options), report_(report), log_(log), random_(options.Seed) {}
+
+    bool Run() {
+        if (!New_Game())
+            return false;
+        uint64_t idle = 0;
+        for (uint64_t tick = 1; tick <= options_.Ticks; ++tick) {
+            report_.Ticks = tick;
+            Act(tick);
+            host_->Timer_Tick();
+            if (tick % 4 == 0)
+                host_->Redraw();
+            if (release_in_ > 0 && --release_in_ == 0)
+                host_->Mouse_Up(mbLeft, pointer_x_, pointer_y_);
+            const bool dead = screen_->Shown("Dlg Dead") != nullptr;
+            if (dead && !dead_shown_)
+                ++report_.Deaths;
+            dead_shown_ = dead;
+            // After a quit, or the menus after a death, the next game begins.
+            idle = screen_->Game_Running ? 0 : idle + 1;
+            if (screen_->Close_Requested() || idle > 400) {
+                idle = 0;
+                if (!New_Game())
+                    return false;
+                continue;
+            }
+            if (tick % uint64_t(options_.Check_Every) == 0 && !Check(tick))
+                return false;
+        }
+        return true;
+    }
+
+    ~TSoak() { End_Game(); }
+
+  private:
+    int32_t roll(int32_t n) { return int32_t(random_() % uint32_t(n)); }
+
+    void End_Game() {
+        host_.reset();
+        screen_pointer_ = nullptr;
+        screen_.reset();
+        Sprites.Clear();
+    }
+
+    bool New_Game() {
+        End_Game();
+        ++report_.Games;
+        dead_shown_ = false;
+        TMain_Screen_Start start;
+        start.Skip_Intro = true;
+        start.Quick_Start = TQuick_Start{.Module = options_.Module,
+                                         .Class = 1 + roll(3),
+                                         .Name = "Soak",
+                                         .Difficulty = 1 + roll(4),
+                                         .Seed = uint32_t(random_())};
+        screen_ = std::make_unique<TDC_Main>(Make_Main_Screen_Hooks(screen_pointer_), start);
+        screen_pointer_ = screen_.get();
+        THost_Callbacks callbacks;
+        callbacks.On_Timer = [this] {
+            counter_ = counter_ >= 20 ? 0 : counter_ + 1;
+            screen_->Tick(counter_, 20.0);
+        };
+        callbacks.Draw_Frame = [this] {
+            Set_Colour(0);
+            Clear_Buffer();
+            screen_->Dispatch_Draw(Workspace_Buffer);
+        };
+        host_ = std::make_unique<THost>(*screen_, callbacks);
+        if (screen_->Close_Requested() || !screen_->Game_Running || !Current_Map) {
+            report_.Faults.push_back("tick " + std::to_string(report_.Ticks) + ": a new game of " +
+                                     options_.Module + " did not start");
+            return false;
+        }
+        return true;
+    }
+
+    void Act(uint64_t tick) {
+        const int32_t action = roll(1000);
+        const int x = roll(800), y = roll(600);
+        if (action < 250) {
+            pointer_x_ = x, pointer_y_ = y;
+            host_->Mouse_Move(x, y, release_in_ > 0 ? ssLeft : 0);
+        } else if (action < 320) {
+            // Pressed and held a little: a walk, an attack, a button or a slot.
+            if (release_in_ > 0)
+                host_->Mouse_Up(mbLeft, pointer_x_, pointer_y_);
+            pointer_x_ = x, pointer_y_ = y;
+            host_->Mouse_Move(x, y);
+            host_->Mouse_Down(mbLeft, x, y, ssLeft);
+            release_in_ = 1 + roll(30);
+        } else if (action < 350) {
+            host_->Mouse_Move(x, y);
+            host_->Mouse_Down(mbRight, x, y, ssRight);
+            host_->Mouse_Up(mbRight, x, y);
+        } else if (action < 400) {
+            const uint16_t key = keys[roll(int32_t(std::size(keys)))];
+            const bool ctrl = key >= '1' && key <= '5' && roll(2) == 0;
+            const size_t children = size_t(screen_->Child_Count());
+            host_->Key_Down(key, ctrl ? ssCtrl : 0);
+            if (size_t(screen_->Child_Count()) > children)
+                ++report_.Dialogs;
+        } else if (action < 403) {
+            Save_Or_Load(roll(2) == 0, 1 + roll(3));
+        } else if (action < 405) {
+            Take_A_Connection();
+        }
+        (void)tick;
+    }
+
+    // Through the load and save dialog, as the player does it.
+    void Save_Or_Load(bool load, int32_t slot) {
+        if (!screen_->Game_Running || screen_->Actions_Disabled || (load && !saved_[slot]))
+            return;
+        screen_->Load_Save_Mode = load;
+        auto* dialog =
+            dynamic_cast<TDC_Dlg_Load_Save*>(screen_->Open_Game_Dialog("Save Game Dlg", true));
+        if (!dialog)
+            return;
+        dialog->Select_Slot(slot);
+        if (dialog->Accept()) {
+            (load ? report_.Loads : report_.Saves) += 1;
+            saved_[slot] = true;
+        } else {
+            dialog->Cancel();
+        }
+        host_->Timer_Tick();
+    }
+
+    // The player steps onto one of the level's connections.
+    void Take_A_Connection() {
+        TMonster* player = screen_->Player();
+        if (!player || !Current_Module || !Current_Map || screen_->Actions_Disabled)
+            return;
+        const int32_t level = Current_Module->Current_Map;
+        if (level < 1 || level > int32_t(Current_Module->Maps.size()))
+            return;
+        const auto& connections = Current_Module->Maps[size_t(level - 1)].Connections;
+        if (connections.empty())
+            return;
+        const TModule_Map_Connection& way = connections[size_t(roll(int32_t(connections.size())))];
+        TMap_Square* square = Current_Map->Get_Square(way.Source_X, way.Source_Y);
+        if (!square || (square->Monster != 0 && square->Monster != player->Number))
+            return;
+        Current_Map->Get_Square(player->X, player->Y)->Remove_Monster();
+        player->X = uint8_t(way.Source_X);
+        player->Y = uint8_t(way.Source_Y);
+        square->Place_Monster(*player);
+        if (screen_->Take_Connection(way.Source_X, way.Source_Y))
+            ++report_.Level_Changes;
+    }
+
+    bool Check(uint64_t tick) {
+        if (!Current_Map || !screen_->Game_Running)
+            return true;
+        const std::vector<std::string> faults =
+            Check_Level(*Current_Map, screen_->Cursor_Item.Peek_Held());
+        for (const std::string& fault : faults)
+            report_.Faults.push_back("tick " + std::to_string(tick) + ": " + fault);
+        if (!faults.empty() && log_)
+            for (const std::string& fault : report_.Faults)
+                std::fprintf(log_, "soak: %s\n", fault.c_str());
+        return faults.empty();
+    }
+
+    const TSoak_Options& options_;
+    TSoak_Report& report_;
+    std::FILE* log_;
+    std::mt19937 random_;
+    TDC_Main* screen_pointer_ = nullptr;
+    std::unique_ptr<TDC_Main> screen_;
+    std::unique_ptr<THost> host_;
+    int32_t counter_ = 0;
+    int32_t release_in_ = 0;
+    int pointer_x_ = 0, pointer_y_ = 0;
+    bool dead_shown_ = false;
+    bool saved_[4] = {false, false, false, false};
+};
+
+} // namespace
+
+bool Run_Soak(const TSoak_Options& options, TSoak_Report& report, std::FILE* log) {
+    const std::string source = options.Game_Dir.empty() ? Default_Game_Dir() : options.Game_Dir;
+    TScratch_Game scratch(source);
+    if (scratch.Path.empty()) {
+        report.Faults.push_back("no scratch folder could be made");
+        return false;
+    }
+    // The options file of the scratch folder, not the player's.
+    setenv("XDG_CONFIG_HOME", (scratch.Path + "config").c_str(), 1);
+    bool ok = false;
+    {
+        TProgram_Services services;
+        Start_Program(scratch.Path);
+        TStart_Up_Report started;
+        if (Start_Up_Game(started)) {
+            std::string fonts;
+            Load_Fonts(fonts);
+            Register_Game_Dialogs();
+            Set_Manual_Clock(true);
+            {
+                TSoak soak(options, report, log);
+                ok = soak.Run();
+            }
+            Set_Manual_Clock(false);
+            Free_Fonts();
+        } else {
+            report.Faults.push_back("the game did not start in " + scratch.Path);
+        }
+        Shut_Down_Game();
+    }
+    return ok && report.Faults.empty();
+}
+
+int Tool_Soak(const std::vector<std::string>& args, std::FILE* out, std::FILE* err) {
+    TSoak_Options options;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        const bool has_value = i + 1 < args.size();
+        char* end = nullptr;
+        if ((arg == "--ticks" || arg == "--seed" || arg == "--game-dir" || arg == "--module") &&
+            !has_value) {
+            std::fprintf(err, "soak: %s needs a value\n", arg.c_str());
+            return 2;
+        }
+        if (arg == "--ticks") {
+            const std::string& v = args[++i];
+            options.Ticks = std::strtoull(v.c_str(), &end, 10);
+            if (v.empty() || *end || v[0] == '-' || options.Ticks == 0) {
+                std::fprintf(err, "soak: --ticks \"%s\" is not a number of ticks\n", v.c_str());
+                return 2;
+            }
+        } else if (arg == "--seed") {
+            const std::string& v = args[++i];
+            const unsigned long long seed = std::strtoull(v.c_str(), &end, 10);
+            if (v.empty() || *end || v[0] == '-' || seed > 0xFFFFFFFFull) {
+                std::fprintf(err, "soak: --seed \"%s\" is not a valid seed\n", v.c_str());
+                return 2;
+            }
+            options.Seed = uint32_t(seed);
+        } else if (arg == "--game-dir") {
+            options.Game_Dir = args[++i];
+            if (!Folder_Exists(options.Game_Dir)) {
+                std::fprintf(err, "soak: the game folder \"%s\" does not exist\n",
+                             options.Game_Dir.c_str());
+                return 2;
+            }
+        } else if (arg == "--module") {
+            options.Module = args[++i];
+            if (!Is_Plain_Name(options.Module)) {
+                std::fprintf(err, "soak: --module \"%s\" is not a module folder name\n",
+                             options.Module.c_str());
+                return 2;
+            }
+        } else {
+            std::fprintf(err,
+                         "soak: unknown argument \"%s\"\nUsage: krelvane-tool soak [--ticks N] "
+                         "[--seed S] [--game-dir DIR] [--module NAME]\n",
+                         arg.c_str());
+            return 2;
+        }
+    }
+    TSoak_Report report;
+    const bool ok = Run_Soak(options, report, err);
+    std::fprintf(out,
+                 "soak: %llu ticks (%.0f minutes of play), seed %u: %d games, %d saves, %d "
+                 "loads, %d level changes, %d dialogs, %d deaths\n",
+                 (unsigned long long)report.Ticks, double(report.Ticks) / 20 / 60, options.Seed,
+                 report.Games, report.Saves, report.Loads, report.Level_Changes, report.Dialogs,
+                 report.Deaths);
+    for (const std::string& fault : report.Faults)
+        std::fprintf(out, "fault: %s\n", fault.c_str());
+    std::fprintf(out, "%s\n", ok ? "no fault" : "FAILED");
+    return ok ? 0 : 1;
+}
