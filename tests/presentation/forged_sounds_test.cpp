@@ -33,6 +33,28 @@ TEST(Forged_Sounds, EveryWaveOfTheGameFolderIsReadable) {
 #endif
 }
 
+TEST(Forged_Sounds, AWaveWhoseChunksClaimMoreThanTheFileIsRefusedUnread) {
+    // What the fuzzer found: a data chunk claiming 4 GB made SDL's reader ask for it.
+    std::string wave =
+        std::string("RIFF") + std::string("\x24\0\0\0", 4) + "WAVEfmt " +
+        std::string("\x10\0\0\0\x01\0\x01\0\x44\xac\0\0\x88\x58\x01\0\x02\0\x10\0", 20) + "data" +
+        std::string("\x04\0\0\0\x01\x02\x03\x04", 8);
+    std::string error;
+    EXPECT_TRUE(Check_Wave_Bytes(wave, error)) << error;
+    std::string huge = wave;
+    huge.replace(40, 4, std::string("\xf5\xff\xff\xff", 4));
+    EXPECT_FALSE(Check_Wave_Bytes(huge, error));
+    EXPECT_EQ(error, "the \"data\" chunk claims more bytes than the file has");
+    std::string riff = wave;
+    riff.replace(4, 4, std::string("\xff\0\0\0", 4));
+    EXPECT_FALSE(Check_Wave_Bytes(riff, error));
+    std::string no_data = wave.substr(0, 36);
+    no_data.replace(4, 4, std::string("\x1c\0\0\0", 4));
+    EXPECT_FALSE(Check_Wave_Bytes(no_data, error));
+    EXPECT_EQ(error, "the file has no sound data");
+    EXPECT_FALSE(Check_Wave_Bytes("RIFX", error));
+}
+
 #include "platform/sdl/sdl_audio.h"
 
 // The mixer plays the game's own sounds and loops its music (on SDL's dummy driver when

@@ -1,5 +1,8 @@
 #include "platform/sdl/sdl_audio.h"
 
+#include "platform/files.h"
+#include "platform/sdl/sdl_wave.h"
+
 #include <SDL.h>
 #include <SDL_mixer.h>
 
@@ -61,7 +64,18 @@ bool TSDL_Audio::play_on(int channel, const std::string& path, std::string& erro
     if (auto found = chunks_.find(path); found != chunks_.end()) {
         chunk = static_cast<Mix_Chunk*>(found->second);
     } else {
-        chunk = Mix_LoadWAV(path.c_str());
+        // The bytes are checked before the mixer sees them: a damaged file could make
+        // it ask for gigabytes.
+        std::string bytes;
+        if (!Read_Whole_File(path, bytes)) {
+            error = path + ": the file cannot be read";
+            return false;
+        }
+        if (!Check_Wave_Bytes(bytes, error)) {
+            error = path + ": " + error;
+            return false;
+        }
+        chunk = Mix_LoadWAV_RW(SDL_RWFromConstMem(bytes.data(), int(bytes.size())), 1);
         if (!chunk) {
             error = Mix_GetError();
             return false;
