@@ -75,6 +75,7 @@ bool Record_High_Score(const std::string& file, const std::string& name,
     THigh_Scores_List table;
     table.Load(file);
     const bool entered = table.Add_Score(name, class_name, experience, level);
-    table.Save(file);
-    return entered;
+    // A table that could not be written (a damaged file is kept) holds no new score.
+    const bool saved = table.Save(file);
+    return entered && saved;
 }
