@@ -65,6 +65,12 @@ void BM_Draw_Game_Frame(benchmark::State& state) {
     {
         TDC_Main main(hooks, start);
         screen = &main;
+        {
+            // The adventure's opening text is read and closed, as a player would.
+            TDispatch_Guard guard;
+            uint16_t escape = 27;
+            main.Dispatch_KeyDown(escape, 0);
+        }
         if (!Current_Map->Player()) {
             state.SkipWithError("the default module was not found (set KV_GAME_DIR)");
         } else {

@@ -1,9 +1,11 @@
 #include "app/game_screen.h"
 
 #include "game/global_structs.h"
+#include "game/info_dialogs.h"
 #include "game/menu_dialogs.h"
 #include "game/save_dialogs.h"
 #include "game/tool_dialogs.h"
+#include "presentation/description_panel.h"
 #include "presentation/display_object.h"
 #include "presentation/graphics.h"
 #include "presentation/map_view.h"
@@ -49,6 +51,7 @@ void draw_quick_slot(const TMonster& player, int32_t slot, int x, int y, bool pr
 } // namespace
 
 void Register_Game_Dialogs() {
+    Register_Info_Dialogs();
     Register_Menu_Dialogs();
     Register_Save_Dialogs();
     Register_Tool_Dialogs();
@@ -108,6 +111,9 @@ TMain_Screen_Hooks Make_Main_Screen_Hooks(TDC_Main*& screen) {
         Draw_Item(item, buffer, x, y, false);
     };
     hooks.Draw_Quick_Slot = draw_quick_slot;
+    hooks.Draw_Description = [&screen](int buffer) {
+        Draw_Description_Panel(buffer, screen ? screen->Background_Buffer() : -1);
+    };
     hooks.Redraw_Now = [&screen] {
         if (!screen || fg_vbopen(Workspace_Buffer) != 0)
             return;

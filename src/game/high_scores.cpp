@@ -77,9 +77,11 @@ bool Record_High_Score(const std::string& file, const std::string& name,
     THigh_Scores_List table;
     table.Load(file);
     const bool entered = table.Add_Score(name, class_name, experience, level);
-    // A damaged table is left alone on purpose; any other failed save is told.
-    if (!table.Load_Failed() && !table.Save(file))
+    // A damaged table is left alone on purpose; any other failed save is told. A table
+    // that was not written holds no new score.
+    const bool saved = table.Save(file);
+    if (!saved && !table.Load_Failed())
         Save_Load_Display().Show_Message("Error",
                                          "Unable to save the high scores to \"" + file + "\".");
-    return entered;
+    return entered && saved;
 }

@@ -46,6 +46,7 @@ class THigh_Scores_List {
 };
 
 // When the character dies: loads the table (a missing file gives an empty one), adds
-// the result and saves it again. True when the character entered the table.
+// the result and saves it again. True when the character entered the table and the
+// table was written.
 bool Record_High_Score(const std::string& file, const std::string& name,
                        const std::string& class_name, int32_t experience, uint16_t level);

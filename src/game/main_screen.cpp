@@ -13,6 +13,7 @@
 #include "presentation/dlg_intro.h"
 #include "presentation/dlg_message.h"
 #include "presentation/dlg_progress.h"
+#include "presentation/ui_hooks.h"
 #include "rules/monster.h"
 #include "shell/debug_log.h"
 #include "shell/globals.h"
@@ -369,7 +370,8 @@ void TDC_Main::Reload_Global_Structs() {
 }
 
 void TDC_Main::Show_Map() {
-    // A new level: its pictures, and nothing in flight from the old one.
+    // A new level: its pictures, and nothing in flight from the old one nor described.
+    Description_Panel().Clear_Subject();
     if (f_Hooks.Clear_Sprites)
         f_Hooks.Clear_Sprites();
     if (f_Hooks.Load_Map_Pictures)

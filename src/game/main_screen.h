@@ -148,6 +148,11 @@ class TDC_Main : public TDisplay_Class,
     int Get_Height() override { return 600; }
     // The equipment slot (1..10) whose box holds the point, or 0.
     static int32_t Slot_At(int x, int y);
+    // The help topic of the character panel's figure under the point (level,
+    // experience, gold, the bars, the status), or 0.
+    static int32_t Panel_Topic_At(int x, int y);
+    // The game screen's picture (-1 before it is loaded).
+    int Background_Buffer() const { return f_Background; }
     // The face picture 0..7 for the character's condition and health.
     static int32_t Face_Picture(const TMonster& character);
     // A bar's width in pixels: Trunc(101 * current / maximum), at most 101, 0 for a
@@ -245,6 +250,8 @@ class TDC_Main : public TDisplay_Class,
     void Store_Equipment_Set(int32_t n);
     void Restore_Equipment_Set(int32_t n);
     void Use_Cursor_Item_On_Character();
+    // The description panel's subject for what the pointer rests on.
+    void Describe_Point(int x, int y);
     void Drop_Cursor_Item();
     void Open_Main_Menu();
     // A cancelled choice: no module is chosen any more, and the main menu opens.

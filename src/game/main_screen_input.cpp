@@ -2,6 +2,7 @@
 
 #include "game/main_screen.h"
 #include "presentation/graphics.h"
+#include "presentation/ui_hooks.h"
 #include "presentation/virtual_keys.h"
 #include "rules/inventory.h"
 #include "rules/monster.h"
@@ -229,4 +230,62 @@ void TDC_Main::Handle_MouseUp(TMouse_Button, TShift_State, int, int, bool) {
 
 void TDC_Main::Handle_MouseMove(TShift_State, int X, int Y) {
     Hover_Slot = Game_Running ? Slot_At(X, Y) : 0;
+    if (Game_Running)
+        Describe_Point(X, Y);
+}
+
+int32_t TDC_Main::Panel_Topic_At(int x, int y) {
+    struct TFigure {
+        int left, top, right, bottom;
+        int32_t topic;
+    };
+    // Level, experience, experience to the next level and gold; the health, mana,
+    // hunger and weight bars; the status word.
+    static constexpr TFigure figures[] = {
+        {180, 52, 360, 72, 24},   {180, 77, 360, 97, 25},  {180, 102, 360, 122, 26},
+        {180, 127, 360, 147, 27}, {380, 12, 510, 30, 28},  {380, 39, 510, 57, 29},
+        {380, 66, 510, 84, 30},   {380, 93, 510, 111, 31}, {403, 120, 510, 140, 32}};
+    for (const TFigure& f : figures)
+        if (in_box(x, y, f.left, f.top, f.right, f.bottom))
+            return f.topic;
+    return 0;
+}
+
+void TDC_Main::Describe_Point(int x, int y) {
+    TMonster* player = Player();
+    if (!player || !Current_Map)
+        return;
+    TDescription_Panel& panel = Description_Panel();
+    if (const int32_t slot = Slot_At(x, y)) {
+        const uint16_t number = player->Inventory.Get_Number_In_Slot(slot, Current_Map->Item_List);
+        if (number != 0)
+            panel.Set_Subject_Item(Item_Ref(Current_Map->Item_List, number));
+        return;
+    }
+    if (const int32_t topic = Panel_Topic_At(x, y)) {
+        panel.Set_Subject_Topic(topic);
+        return;
+    }
+    // The map runs on under the screen's panels; there the pointer is over a panel.
+    static constexpr int panels[][4] = {{0, 0, 176, 232},     {176, 0, 510, 150},
+                                        {508, 0, 799, 193},   {0, 530, 275, 599},
+                                        {520, 500, 799, 599}, {705, 432, 799, 510}};
+    for (const auto& p : panels)
+        if (in_box(x, y, p[0], p[1], p[2], p[3]))
+            return;
+    int32_t mx = 0, my = 0;
+    if (!f_Hooks.Map_Square_At || !f_Hooks.Map_Square_At(x, y, mx, my))
+        return;
+    // A creature is described only where the character sees it.
+    const TMap_Square* square = Current_Map->Get_Square(mx, my);
+    const bool in_sight =
+        Current_Map->Get_Sight(mx - Current_Map->Sight_Left(), my - Current_Map->Sight_Top()) == 1;
+    if (square && square->Monster != 0 && in_sight) {
+        const TCreature_Ref creature = Creature_Ref(Current_Map->Monster_List, square->Monster);
+        if (creature.Number != 0) {
+            panel.Set_Subject_Creature(creature);
+            return;
+        }
+    }
+    panel.Set_Subject_Square(mx, my);
 }

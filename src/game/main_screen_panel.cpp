@@ -75,10 +75,11 @@ void TDC_Main::Make_Game_Controls() {
     f_Controls_Made = true;
     if (f_Background < 0)
         f_Background = Load_Dialog_Background("MainUI.bmp", 800, 600);
-    auto button = [this](const std::string& name, int set, int image,
+    auto button = [this](const std::string& name, int set, int image, int topic,
                          std::function<void()> click) -> TDC_Button* {
         TDC_Button& b = Make_Child<TDC_Button>();
         b.f_Name = name;
+        b.f_Description_Id = topic;
         b.Set_Image_Set(set);
         b.f_Image_Index = image;
         b.OnClick = [this, click](const std::string&) {
@@ -90,12 +91,12 @@ void TDC_Main::Make_Game_Controls() {
     const char keys[5] = {'G', 'Q', 'M', 'C', 'S'};
     for (int n = 0; n < 5; ++n) {
         f_Main_Control_Buttons[size_t(n)] =
-            button("Main Control Button " + std::to_string(n + 1), 2, n,
+            button("Main Control Button " + std::to_string(n + 1), 2, n, n + 1,
                    [this, key = keys[n]] { Key_Command(static_cast<uint16_t>(key), 0); });
     }
-    f_Spell_Select_Button = button("Button Spell Sel", 2, 8, [this] { Key_Command('B', 0); });
+    f_Spell_Select_Button = button("Button Spell Sel", 2, 8, 6, [this] { Key_Command('B', 0); });
     for (int n = 0; n < 10; ++n) {
-        TDC_Button* b = button("Spell Button " + std::to_string(n + 1), 10, 0,
+        TDC_Button* b = button("Spell Button " + std::to_string(n + 1), 10, 0, 9,
                                [this, n] { Select_Spell_Slot(n + 1); });
         b->OnDraw = [this, n](const std::string&, int Buffer, bool, bool Pressed, bool, int X,
                               int Y, int, int) {
@@ -104,16 +105,16 @@ void TDC_Main::Make_Game_Controls() {
         };
         f_Spell_Buttons[size_t(n)] = b;
     }
-    f_Drink_Health_Button = button("Drink Health Button", 10, 3, [this] {
+    f_Drink_Health_Button = button("Drink Health Button", 10, 3, 7, [this] {
         if (!Shown("Dlg Store"))
             Player()->Drink_Health_Potion();
     });
-    f_Drink_Mana_Button = button("Drink Mana Button", 10, 4, [this] {
+    f_Drink_Mana_Button = button("Drink Mana Button", 10, 4, 8, [this] {
         if (!Shown("Dlg Store"))
             Player()->Drink_Mana_Potion();
     });
-    f_Drop_Inventory = button("Drop Inventory", 3, 0, [this] { Key_Command('I', 0); });
-    f_Drop_Stats = button("Drop Stats", 3, 0, [this] { Key_Command('R', 0); });
+    f_Drop_Inventory = button("Drop Inventory", 3, 0, 10, [this] { Key_Command('I', 0); });
+    f_Drop_Stats = button("Drop Stats", 3, 0, 11, [this] { Key_Command('R', 0); });
     Show_Game_Controls(false);
     Game_Running = false;
     Reposition();

@@ -76,7 +76,7 @@ double map_area_change(const std::string& a, const std::string& b) {
 
 TEST(Game_Screen, ASeededNewGameLooksAsReviewed) {
     TTemp_Dir dir;
-    const std::string script = dir.Write("look.txt", "wait 10\nmove 470 380\nwait 2\n");
+    const std::string script = dir.Write("look.txt", "key Escape\nwait 10\nmove 470 380\nwait 2\n");
     const std::string shot = dir.Path() + "screen.png";
     ASSERT_EQ(
         run("SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy XDG_CONFIG_HOME=" + quoted(dir.Path()) +
@@ -111,7 +111,7 @@ TEST(Game_Screen, XvfbTheRealWindowWalksThePlayerOnAClick) {
     TTemp_Dir dir;
     const std::string before = dir.Path() + "before.png", after = dir.Path() + "after.png";
     const std::string script =
-        dir.Write("walk.txt", "wait 10\nmove 480 380\nscreenshot " + before +
+        dir.Write("walk.txt", "key Escape\nwait 10\nmove 480 380\nscreenshot " + before +
                                   "\ndown 480 380\nwait 30\nup 480 380\nwait 5\nscreenshot " +
                                   after + "\nquit\n");
     // The X libraries keep a few blocks to the end of the process.

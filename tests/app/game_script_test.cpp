@@ -63,6 +63,8 @@ class Headless_Script : public ::testing::Test {
         start.Quick_Start = TQuick_Start{.Module = "Hollowmere", .Class = 3, .Seed = 21};
         screen_ = std::make_unique<TDC_Main>(hooks_, start);
         screen_pointer_ = screen_.get();
+        // The adventure's opening text, read and closed.
+        Play("key Escape\n");
     }
     void TearDown() override {
         screen_.reset();

@@ -196,6 +196,9 @@ TEST_F(Menus_Flow, FromTheIntroThroughTheMenusEveryClassBeginsTheAdventure) {
         EXPECT_EQ(Current_Map->Player()->Class_Number, c);
         EXPECT_EQ(Current_Map->Player()->Picture_Filename,
                   Class_Infos.Get(c)->Portraits[size_t(c - 1)]);
+        // The adventure opens with its text; the game runs once it is closed.
+        ASSERT_NE(screen_->Shown("Dlg Module Text"), nullptr);
+        Play("key Escape\n");
         EXPECT_TRUE(screen_->Game_Running);
         // A few ticks of play.
         const uint16_t number = Current_Map->Player()->Number;
