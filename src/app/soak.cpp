@@ -128,6 +128,11 @@ class TSoak {
             screen_->Dispatch_Draw(Workspace_Buffer);
         };
         host_ = std::make_unique<THost>(*screen_, callbacks);
+        // The adventure opens on its story; play begins once it is read.
+        if (screen_->Shown("Dlg Module Text")) {
+            host_->Key_Down(VK_ESCAPE);
+            host_->Timer_Tick();
+        }
         if (screen_->Close_Requested() || !screen_->Game_Running || !Current_Map) {
             report_.Faults.push_back("tick " + std::to_string(report_.Ticks) + ": a new game of " +
                                      options_.Module + " did not start");
