@@ -1,6 +1,7 @@
 #include "app/game_screen.h"
 
 #include "game/global_structs.h"
+#include "game/item_dialogs.h"
 #include "game/menu_dialogs.h"
 #include "game/save_dialogs.h"
 #include "presentation/display_object.h"
@@ -48,6 +49,7 @@ void draw_quick_slot(const TMonster& player, int32_t slot, int x, int y, bool pr
 } // namespace
 
 void Register_Game_Dialogs() {
+    Register_Item_Dialogs();
     Register_Menu_Dialogs();
     Register_Save_Dialogs();
     Register_Game_Dialog("Overview Map", [](TDC_Main&) -> std::unique_ptr<TDisplay_Class> {

@@ -23,6 +23,7 @@
 #include "world/map.h"
 #include "world/module.h"
 #include "world/path_finding.h"
+#include "world/store.h"
 
 namespace {
 
@@ -376,6 +377,10 @@ void TDC_Main::Show_Map() {
         f_Hooks.Load_Map_Pictures();
     Pending_Command = Command_None;
     f_Visited.clear();
+    // Every load of a level restocks its stores, so their stock and prices change each
+    // time the character comes back.
+    if (const TMonster* player = Player())
+        Restock_Stores(Current_Map->Stores, Current_Map->Item_List, player->Level);
 }
 
 void TDC_Main::Play_Music(const std::string& name) {

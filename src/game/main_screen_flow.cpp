@@ -238,6 +238,11 @@ void TDC_Main::Show_Game_Controls(bool show) {
     set(f_Drink_Mana_Button);
     set(f_Drop_Inventory);
     set(f_Drop_Stats);
+    // The inventory and statistics windows reopen with their keys, not with the game.
+    if (!show)
+        for (const char* window : {"Win Inventory", "Win Stats"})
+            if (TDisplay_Class* w = Shown(window))
+                w->Set_Visible(false);
     Refresh_Spell_Buttons();
     if (show)
         Game_Running = true;
