@@ -132,6 +132,18 @@ TMain_Screen_Hooks Make_Main_Screen_Hooks(TDC_Main*& screen) {
     return hooks;
 }
 
+void Draw_Game_Pointer(const TDC_Main& main, int x, int y, int buffer) {
+    if (!Display_Object || Display_Object->f_Hide_Pointer || x < 0 || y < 0 || x > 799 || y > 599)
+        return;
+    const TItem* held = main.Cursor_Item.Is_Holding() && Current_Map
+                            ? Current_Map->Item_List.Get(main.Cursor_Item.Peek_Held())
+                            : nullptr;
+    if (held && x >= 16 && x <= 783 && y >= 16 && y <= 583)
+        Draw_Item(*held, buffer, x - 16, y - 16, false);
+    else
+        Display_Object->Draw_Pointer(x, y, buffer);
+}
+
 int Run_Main_Screen(const TMain_Screen_Start& start, const TWindow_Options& window) {
     Register_Game_Dialogs();
     TDC_Main* screen = nullptr;
@@ -155,12 +167,8 @@ int Run_Main_Screen(const TMain_Screen_Start& start, const TWindow_Options& wind
         int x = -1, y = -1;
         Mouse_Position(x, y);
         const bool progress = main.Shown("Dlg Progress") != nullptr;
-        if (!Display_Object || Display_Object->f_Hide_Pointer || progress || x < 0 || y < 0)
-            return;
-        if (main.Cursor_Item.Is_Holding() && Current_Map)
-            if (const TItem* item = Current_Map->Item_List.Get(main.Cursor_Item.Peek_Held()))
-                Draw_Item(*item, Workspace_Buffer, x - 16, y - 16, false);
-        Display_Object->Draw_Pointer(x, y, Workspace_Buffer);
+        if (!progress)
+            Draw_Game_Pointer(main, x, y, Workspace_Buffer);
     };
     callbacks.Can_Draw = [] { return App_Active && App_Ready; };
     callbacks.On_Activate = [](bool active) { App_Active = active; };

@@ -157,14 +157,17 @@ void TDC_Dlg_Spells_Add::Handle_Draw(int Buffer) {
         Display_Object->Draw_Spell_Icon(spell->Picture_ID, false, x - 3, y - 3, Buffer);
         // The level in the corner: green while a point can raise it, grey once it cannot.
         const bool raisable = Can_Raise(*player, spell->Number);
+        const std::string learnt = std::to_string(player->Spells.Get_Learnt_Level(spell->Number));
         Text_Begin(Buffer);
         Set_Font(2);
+        Set_Justify(3, 4);
+        Set_Text_Colour(0, 0, 0);
+        Print_At(x + 34, y + 34, learnt); // a shadow, so the figure reads over any icon
         if (raisable)
             Set_Text_Colour(120, 230, 120);
         else
             Set_Text_Colour(190, 190, 190);
-        Set_Justify(3, 4);
-        Print_At(x + 33, y + 33, std::to_string(player->Spells.Get_Learnt_Level(spell->Number)));
+        Print_At(x + 33, y + 33, learnt);
         Text_End();
     }
 }

@@ -193,6 +193,9 @@ void TDC_Main::Dialog_Closed(const std::string& Name, int32_t Result) {
         Enable_Actions();
         Process_Event_Results();
     } else if (Name == "Spells Add Dlg" || Name == "Spells Select Dlg") {
+        // Opened over a running game like the other in-game dialogs, which goes on when
+        // they close.
+        Enable_Actions();
         Refresh_Spell_Buttons();
     } else if (Name == "Error List Dlg") {
         Error_List_Shown = false;

@@ -14,6 +14,7 @@
 #include "presentation/display_object.h"
 #include "presentation/graphics.h"
 #include "presentation/host.h"
+#include "presentation/text.h"
 #include "rules/inventory.h"
 #include "rules/monster.h"
 #include "rules/spells.h"
@@ -46,6 +47,9 @@ class Item_Script : public ::testing::Test {
         Create_Global_Structs();
         Load_Global_Structs();
         Display_Object = std::make_unique<TDisplay_Object>();
+        // The pictures show the windows' texts as the player reads them.
+        std::string report;
+        Load_Fonts(report);
         heard_ = std::make_unique<TScoped_Services>(TServices{.Sound = &sound_});
         Register_Game_Dialogs();
         hooks_ = Make_Main_Screen_Hooks(screen_pointer_);
@@ -62,6 +66,7 @@ class Item_Script : public ::testing::Test {
         heard_.reset();
         Sprites.Clear();
         Display_Object.reset();
+        Free_Fonts();
         Free_Global_Structs();
         Graphics_Shutdown();
         App_Dir.clear();
