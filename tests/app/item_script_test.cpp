@@ -135,26 +135,6 @@ class Item_Script : public ::testing::Test {
                 return slot;
         return 0;
     }
-    bool Free_Ground(int32_t d, int32_t& x, int32_t& y) {
-        for (int32_t dx : {1, -1, 0})
-            for (int32_t dy : {0, 1, -1}) {
-                if (dx == 0 && dy == 0)
-                    continue;
-                bool clear = true;
-                for (int32_t s = 1; s <= d && clear; ++s) {
-                    const TMap_Square* sq =
-                        Current_Map->Get_Square(Player().X + dx * s, Player().Y + dy * s);
-                    clear = sq && sq->Monster == 0 && sq->Has_Movement_Flag(*Current_Map, 1) &&
-                            !sq->Is_Entrance() && !sq->Is_Trapped() && sq->Item == 0;
-                }
-                if (clear) {
-                    x = Player().X + dx * d;
-                    y = Player().Y + dy * d;
-                    return true;
-                }
-            }
-        return false;
-    }
     std::string Point_Of(int32_t x, int32_t y) {
         Play("");
         for (int py = 150; py < 560; py += 3)
@@ -345,7 +325,7 @@ TEST_F(Item_Script, BuyEquipSellChestGiveLearnAndCastInHollowmere) {
     foe->Maximum_Health = 60000;
     foe->Fill_Health();
     int32_t fx = 0, fy = 0;
-    ASSERT_TRUE(Free_Ground(2, fx, fy));
+    ASSERT_TRUE(Current_Map->Find_Empty_Square_Near(hero.X + 2, hero.Y, fx, fy));
     Move_Creature(*Current_Map, *foe, fx, fy);
     hero.Fill_Mana();
     const double mana = hero.Mana;

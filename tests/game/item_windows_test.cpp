@@ -10,7 +10,6 @@
 #include <random>
 
 #include "game/dlg_chest.h"
-#include "game/dlg_give_item.h"
 #include "game/dlg_spells_add.h"
 #include "game/dlg_spells_select.h"
 #include "game/dlg_store.h"
@@ -19,7 +18,6 @@
 #include "game/item_grid.h"
 #include "game/main_screen.h"
 #include "game/win_inventory.h"
-#include "game/win_stats.h"
 #include "platform/clock.h"
 #include "presentation/graphics.h"
 #include "presentation/ui_hooks.h"
@@ -282,47 +280,6 @@ TEST_F(Item_Windows, AStoreWithNineCategoriesShowsThemAllUnderSevenToggles) {
         EXPECT_TRUE(toggle->f_Visible);
 }
 
-TEST_F(Item_Windows, AChestTakesItemsAndGivesThemBackAndAGivenQuestItemRunsItsEvent) {
-    const int32_t x = Player().X, y = Player().Y;
-    Screen().Chest_X = x;
-    Screen().Chest_Y = y;
-    auto& chest = Open<TDC_Dlg_Chest>("Dlg Chest");
-    EXPECT_TRUE(chest.Items().empty());
-    const uint16_t cup = Add("Cup", TItem_Type::Misc, 2);
-    Screen().Cursor_Item.Hold(cup);
-    EXPECT_TRUE(chest.Click_Cell(3));
-    EXPECT_FALSE(Screen().Cursor_Item.Is_Holding());
-    ASSERT_NE(Current_Map->Get_Location_List(x, y), nullptr);
-    EXPECT_EQ(*Current_Map->Get_Location_List(x, y), std::vector<uint16_t>{cup});
-    EXPECT_FALSE(chest.Click_Cell(1)); // an empty cell with nothing held
-    EXPECT_TRUE(chest.Click_Cell(0));
-    EXPECT_EQ(Screen().Cursor_Item.Peek_Held(), cup);
-    EXPECT_TRUE(Current_Map->Get_Location_List(x, y)->empty());
-    chest.Set_Kill_Object(true);
-    Screen().Dispatch_Draw(Workspace_Buffer);
-    // The held item survives the chest's closing.
-    EXPECT_EQ(Screen().Cursor_Item.Peek_Held(), cup);
-
-    // The warden waits for the bell clapper (item event 1 to monster event 1).
-    TMonster* warden = nullptr;
-    for (int32_t n = 1; n <= Current_Map->Monster_List.Count(); ++n)
-        if (TMonster* m = Current_Map->Monster_List.Get(n); m && m->Event_ID == 1)
-            warden = m;
-    ASSERT_NE(warden, nullptr);
-    Screen().Talk_Partner = Creature_Ref(Current_Map->Monster_List, warden->Number);
-    auto& give = Open<TDC_Dlg_GiveItem>("Dlg GiveItem");
-    EXPECT_TRUE(give.Click_Cell(0)); // an ordinary item is simply given
-    const uint16_t clapper = Add("Tarnished Bell Clapper", TItem_Type::Misc, 50);
-    Items().Get(clapper)->Event_ID = 1;
-    Screen().Cursor_Item.Hold(clapper);
-    EXPECT_FALSE(give.Click_Cell(0)); // a cell that holds a given item
-    ASSERT_TRUE(give.Click_Cell(1));
-    EXPECT_FALSE(Screen().Cursor_Item.Is_Holding());
-    EXPECT_EQ(give.Given(), (std::vector<uint16_t>{cup, clapper}));
-    ASSERT_NE(Current_Module->Get_Quest(3), nullptr);
-    EXPECT_TRUE(Current_Module->Get_Quest(3)->Completed);
-}
-
 TEST_F(Item_Windows, ASpellPointRaisesASpellAndTheQuickBarTakesSpellsAndScrolls) {
     TMonster& player = Player();
     auto& list = Open<TDC_Dlg_Spells_Add>("Spells Add Dlg");
@@ -515,24 +472,6 @@ TEST_F(Item_Windows, RandomClicksNeverLoseOrMakeAnItemAndGoldMovesOnlyByAPrice) 
         }
     }
     EXPECT_GT(trades, 10);
-}
-
-TEST_F(Item_Windows, TheStatisticsWindowNamesTheTopicOfEachLabelledArea) {
-    auto* stats = screen_->Open_Game_Dialog("Win Stats", false);
-    auto& window = *dynamic_cast<TDC_Win_Stats*>(stats);
-    EXPECT_EQ(window.f_X, 195);
-    EXPECT_EQ(window.f_Y, 147);
-    const int x = window.f_X, y = window.f_Y;
-    EXPECT_EQ(window.Topic_At(x + 12, y + 14), 12);
-    EXPECT_EQ(window.Topic_At(x + 80, y + 40), 15);
-    EXPECT_EQ(window.Topic_At(x + 146, y + 60 + 46), 18);
-    EXPECT_EQ(window.Topic_At(x + 150, y + 14), 19);
-    EXPECT_EQ(window.Topic_At(x + 284, y + 14 + 4 * 23 + 22), 23);
-    EXPECT_EQ(window.Topic_At(x + 148, y + 20), 0);
-    EXPECT_EQ(window.Topic_At(x + 150, y + 14 + 5 * 23), 0);
-    TDispatch_Guard guard;
-    screen_->Dispatch_MouseMove(0, x + 160, y + 40);
-    EXPECT_EQ(Description_Panel().Subject().Topic, 20);
 }
 
 } // namespace
