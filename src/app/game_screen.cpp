@@ -2,6 +2,7 @@
 
 #include "game/global_structs.h"
 #include "game/info_dialogs.h"
+#include "game/item_dialogs.h"
 #include "game/menu_dialogs.h"
 #include "game/save_dialogs.h"
 #include "game/tool_dialogs.h"
@@ -52,6 +53,7 @@ void draw_quick_slot(const TMonster& player, int32_t slot, int x, int y, bool pr
 
 void Register_Game_Dialogs() {
     Register_Info_Dialogs();
+    Register_Item_Dialogs();
     Register_Menu_Dialogs();
     Register_Save_Dialogs();
     Register_Tool_Dialogs();
@@ -138,6 +140,18 @@ TMain_Screen_Hooks Make_Main_Screen_Hooks(TDC_Main*& screen) {
     return hooks;
 }
 
+void Draw_Game_Pointer(const TDC_Main& main, int x, int y, int buffer) {
+    if (!Display_Object || Display_Object->f_Hide_Pointer || x < 0 || y < 0 || x > 799 || y > 599)
+        return;
+    const TItem* held = main.Cursor_Item.Is_Holding() && Current_Map
+                            ? Current_Map->Item_List.Get(main.Cursor_Item.Peek_Held())
+                            : nullptr;
+    if (held && x >= 16 && x <= 783 && y >= 16 && y <= 583)
+        Draw_Item(*held, buffer, x - 16, y - 16, false);
+    else
+        Display_Object->Draw_Pointer(x, y, buffer);
+}
+
 int Run_Main_Screen(const TMain_Screen_Start& start, const TWindow_Options& window) {
     Register_Game_Dialogs();
     TDC_Main* screen = nullptr;
@@ -161,12 +175,8 @@ int Run_Main_Screen(const TMain_Screen_Start& start, const TWindow_Options& wind
         int x = -1, y = -1;
         Mouse_Position(x, y);
         const bool progress = main.Shown("Dlg Progress") != nullptr;
-        if (!Display_Object || Display_Object->f_Hide_Pointer || progress || x < 0 || y < 0)
-            return;
-        if (main.Cursor_Item.Is_Holding() && Current_Map)
-            if (const TItem* item = Current_Map->Item_List.Get(main.Cursor_Item.Peek_Held()))
-                Draw_Item(*item, Workspace_Buffer, x - 16, y - 16, false);
-        Display_Object->Draw_Pointer(x, y, Workspace_Buffer);
+        if (!progress)
+            Draw_Game_Pointer(main, x, y, Workspace_Buffer);
     };
     callbacks.Can_Draw = [] { return App_Active && App_Ready; };
     callbacks.On_Activate = [](bool active) { App_Active = active; };

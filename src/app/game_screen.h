@@ -11,5 +11,9 @@ TMain_Screen_Hooks Make_Main_Screen_Hooks(TDC_Main*& screen);
 // The dialogs the main screen opens by name that exist so far.
 void Register_Game_Dialogs();
 
+// The game's own pointer at (x, y): the item carried on it, centred on the mouse, while
+// the mouse is far enough from the edges for the whole picture; otherwise the pointer.
+void Draw_Game_Pointer(const TDC_Main& main, int x, int y, int buffer);
+
 // Runs the main screen until the player quits; the program's exit code.
 int Run_Main_Screen(const TMain_Screen_Start& start, const TWindow_Options& window);

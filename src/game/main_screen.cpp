@@ -19,11 +19,13 @@
 #include "shell/globals.h"
 #include "shell/helpers.h"
 #include "shell/options.h"
+#include "shell/random.h"
 #include "world/actions.h"
 #include "world/casting.h"
 #include "world/map.h"
 #include "world/module.h"
 #include "world/path_finding.h"
+#include "world/store.h"
 
 namespace {
 
@@ -370,6 +372,15 @@ void TDC_Main::Reload_Global_Structs() {
 }
 
 void TDC_Main::Show_Map() {
+    // Every load of a level restocks its stores, so their stock and prices change each
+    // time the character comes back; their items' pictures are loaded with the level's.
+    // The rolls of play after the load stay the ones the sequence gives without stores,
+    // so a seeded game or a recording plays the same however many stores a level has.
+    if (const TMonster* player = Player()) {
+        const uint32_t seed = Get_Random_Seed();
+        Restock_Stores(Current_Map->Stores, Current_Map->Item_List, player->Level);
+        Set_Random_Seed(seed);
+    }
     // A new level: its pictures, and nothing in flight from the old one nor described.
     Description_Panel().Clear_Subject();
     if (f_Hooks.Clear_Sprites)

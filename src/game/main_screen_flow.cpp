@@ -193,6 +193,9 @@ void TDC_Main::Dialog_Closed(const std::string& Name, int32_t Result) {
         Enable_Actions();
         Process_Event_Results();
     } else if (Name == "Spells Add Dlg" || Name == "Spells Select Dlg") {
+        // Opened over a running game like the other in-game dialogs, which goes on when
+        // they close.
+        Enable_Actions();
         Refresh_Spell_Buttons();
     } else if (Name == "Error List Dlg") {
         Error_List_Shown = false;
@@ -238,6 +241,11 @@ void TDC_Main::Show_Game_Controls(bool show) {
     set(f_Drink_Mana_Button);
     set(f_Drop_Inventory);
     set(f_Drop_Stats);
+    // The inventory and statistics windows reopen with their keys, not with the game.
+    if (!show)
+        for (const char* window : {"Win Inventory", "Win Stats"})
+            if (TDisplay_Class* w = Shown(window))
+                w->Set_Visible(false);
     Refresh_Spell_Buttons();
     if (show)
         Game_Running = true;

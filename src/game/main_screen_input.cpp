@@ -1,5 +1,6 @@
 // The player's keys and clicks on the main screen.
 
+#include "game/item_grid.h"
 #include "game/main_screen.h"
 #include "presentation/graphics.h"
 #include "presentation/ui_hooks.h"
@@ -185,7 +186,8 @@ void TDC_Main::Handle_MouseDown(TMouse_Button Button, TShift_State, int X, int Y
     if (!player || !Game_Running)
         return;
     if (in_box(X, Y, 0, 0, 176, 232)) {
-        if (Actions_Disabled)
+        // Beside a store, chest or give-item dialog the equipment slots still take items.
+        if (!Items_Movable(*this))
             return;
         if (Button == mbLeft && in_box(X, Y, 32, 21, 64, 53) && Cursor_Item.Is_Holding()) {
             Use_Cursor_Item_On_Character();
@@ -194,12 +196,7 @@ void TDC_Main::Handle_MouseDown(TMouse_Button Button, TShift_State, int X, int Y
         const int32_t slot = Slot_At(X, Y);
         if (slot == 0 || Button != mbLeft)
             return;
-        if (Cursor_Item.Is_Holding())
-            Drop_Held_On_Slot(Cursor_Item, player->Inventory, slot, Current_Map->Item_List, player,
-                              player->Has_Two_Weapons());
-        else
-            Pick_Up_From_Slot(Cursor_Item, player->Inventory, slot, Current_Map->Item_List);
-        player->Recalculate();
+        Click_Character_Slot(*this, slot);
         return;
     }
     if (Actions_Disabled || Moving || !f_Hooks.Map_Square_At)

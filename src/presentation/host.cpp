@@ -226,6 +226,13 @@ bool THost::load_script(const THost_Settings& settings, std::vector<TScript_Comm
 
 // The screenshot asked for on the command line, of the last frame.
 bool THost::finish(const THost_Settings& settings) {
+    // The time played after the last input belongs to the recording too, or a replay
+    // would stop short of the state the game ended in.
+    if (record_file_ && ticks_ > recorded_ticks_) {
+        std::fprintf(record_file_.get(), "wait %ld\n", ticks_ - recorded_ticks_);
+        std::fflush(record_file_.get());
+        recorded_ticks_ = ticks_;
+    }
     if (settings.screenshot.empty())
         return true;
     std::string error;

@@ -376,6 +376,13 @@ const std::vector<uint16_t>* TMap::Get_Location_List(int32_t x, int32_t y) const
     return nullptr;
 }
 
+std::vector<uint16_t>* TMap::Get_Location_List(int32_t x, int32_t y) {
+    for (auto it = location_lists_.rbegin(); it != location_lists_.rend(); ++it)
+        if (it->X == x && it->Y == y)
+            return &it->Values;
+    return nullptr;
+}
+
 namespace {
 
 void set_mark(TSquare_Names& marks, const std::string& name, int32_t x, int32_t y, bool on) {

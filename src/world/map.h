@@ -186,6 +186,7 @@ class TMap : public TCreature_World {
     void Add_Location_List(const std::vector<uint16_t>& list, int32_t x, int32_t y);
     // The list of the last entry tied to (x, y); nothing when none is.
     const std::vector<uint16_t>* Get_Location_List(int32_t x, int32_t y) const;
+    std::vector<uint16_t>* Get_Location_List(int32_t x, int32_t y);
     const std::vector<TLocation_List>& Location_Lists() const { return location_lists_; }
 
     void Set_Lock(const std::string& name, int32_t x, int32_t y, bool locked);
