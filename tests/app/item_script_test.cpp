@@ -59,6 +59,8 @@ class Item_Script : public ::testing::Test {
         start.Quick_Start = TQuick_Start{.Module = "Hollowmere", .Class = 3, .Seed = 21};
         screen_ = std::make_unique<TDC_Main>(hooks_, start);
         screen_pointer_ = screen_.get();
+        // The adventure's opening text, read and closed.
+        Play("key Escape\n");
         std::filesystem::create_directories(KV_SCREENS_DIR);
     }
     void TearDown() override {
@@ -262,7 +264,11 @@ TEST_F(Item_Script, BuyEquipSellChestGiveLearnAndCastInHollowmere) {
     Play(Click_Backpack(clapper_slot) + Click_Cell(*give, 79, 73, 4, 0) + Shot("dlg_give_item"));
     EXPECT_FALSE(screen_->Cursor_Item.Is_Holding());
     EXPECT_TRUE(Current_Module->Get_Quest(3)->Completed);
-    Play("key Escape\n");
+    // The quest's text, then the dialog, closed.
+    for (int n = 0; n < 4 && (screen_->Shown("Dlg GiveItem") || screen_->Shown("Dlg Module Text"));
+         ++n)
+        Play("key Escape\n");
+    ASSERT_EQ(screen_->Shown("Dlg GiveItem"), nullptr);
 
     // A spell point raises a bolt the scholar can cast at a monster.
     TMonster& hero = Player();
