@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "screen_fixture.h"
+
 #include <filesystem>
 
 #include "app/game_screen.h"
@@ -36,74 +38,12 @@ uint16_t Location_Spell() {
     return 0;
 }
 
-class Headless_Script : public ::testing::Test {
+class Headless_Script : public Game_Screen_Test {
   protected:
     void SetUp() override {
-        Reset_Shell_Globals();
-        Create_Primary_Global_Structs();
-        Game_Settings->Generate_Debug_Log = false;
-        // The laid-out game folder's files, with a current game of the test's own.
-        const std::filesystem::path game = KV_GAME_DIR;
-        for (const char* folder : {"Data", "Modules", "Pictures", "Sounds", "Music"})
-            if (std::filesystem::exists(game / folder))
-                std::filesystem::create_directory_symlink(game / folder, dir_.Path() + folder);
-        App_Dir = dir_.Path();
-        Machine_Options = TMachine_Options();
-        fg_vbinit();
-        fg_vballoc(Screen_Width, Screen_Height);
-        Create_Global_Structs();
-        Load_Global_Structs();
-        Display_Object = std::make_unique<TDisplay_Object>();
-        // What the game asks the sound layer to play, from the first music on.
-        heard_ = std::make_unique<TScoped_Services>(TServices{.Sound = &sound_});
-        Register_Game_Dialogs();
-        hooks_ = Make_Main_Screen_Hooks(screen_pointer_);
-        TMain_Screen_Start start;
-        start.Skip_Intro = true;
-        start.Quick_Start = TQuick_Start{.Module = "Hollowmere", .Class = 3, .Seed = 21};
-        screen_ = std::make_unique<TDC_Main>(hooks_, start);
-        screen_pointer_ = screen_.get();
-        // The adventure's opening text, read and closed.
-        Play("key Escape\n");
+        Game_Screen_Test::SetUp();
+        Start_New_Game(3, 21);
     }
-    void TearDown() override {
-        screen_.reset();
-        heard_.reset();
-        Sprites.Clear();
-        Display_Object.reset();
-        Free_Global_Structs();
-        Graphics_Shutdown();
-        App_Dir.clear();
-        Reset_Shell_Globals();
-    }
-
-    // Plays the script on the running game; the host draws a frame after every command.
-    void Play(const std::string& script) {
-        const std::string file = dir_.Write("script.txt", script);
-        THost_Callbacks callbacks;
-        callbacks.On_Timer = [this] {
-            counter_ = counter_ >= 20 ? 0 : counter_ + 1;
-            screen_->Tick(counter_, 20.0);
-        };
-        THost host(*screen_, callbacks);
-        THost_Settings settings;
-        settings.headless = true;
-        settings.script = file;
-        ASSERT_EQ(host.Run_Headless(settings), 0) << script;
-    }
-    // A screen point over map square (x, y) as the view shows it now.
-    std::string Point_Of(int32_t x, int32_t y) {
-        Play("");
-        for (int py = 150; py < 560; py += 3)
-            for (int px = 10; px < 790; px += 3) {
-                int32_t mx = 0, my = 0;
-                if (hooks_.Map_Square_At(px, py, mx, my) && mx == x && my == y)
-                    return std::to_string(px) + " " + std::to_string(py);
-            }
-        ADD_FAILURE() << "square " << x << "," << y << " is not on the screen";
-        return "0 0";
-    }
-    TMonster& Player() { return *Current_Map->Player(); }
     // A free square of open ground d squares from the player in a straight line, every
     // square on the way free too.
     bool Free_Ground(int32_t d, int32_t& x, int32_t& y) {
@@ -133,16 +73,6 @@ class Headless_Script : public ::testing::Test {
                 return true;
         return false;
     }
-
-    TTemp_Dir dir_;
-    TSound_Recorder sound_;
-    std::unique_ptr<TScoped_Services> heard_;
-    TQuiet_Messages quiet_;
-    TScoped_Services use_{{.Messages = &quiet_}};
-    TDC_Main* screen_pointer_ = nullptr;
-    TMain_Screen_Hooks hooks_;
-    std::unique_ptr<TDC_Main> screen_;
-    int32_t counter_ = 0;
 };
 
 TEST_F(Headless_Script, HoldingTheLeftButtonWalksTowardThePointerUntilReleased) {

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include "screen_fixture.h"
+
 #include <filesystem>
 
 #include "app/game_screen.h"
@@ -36,75 +38,16 @@
 
 namespace {
 
-class Info_Script : public ::testing::Test {
+class Info_Script : public Game_Screen_Test {
   protected:
-    void SetUp() override {
-        Reset_Shell_Globals();
-        Create_Primary_Global_Structs();
-        Game_Settings->Generate_Debug_Log = false;
-        namespace fs = std::filesystem;
-        const fs::path game = KV_GAME_DIR;
-        for (const char* folder : {"Modules", "Pictures", "Sounds", "Music"})
-            if (fs::exists(game / folder))
-                fs::create_directory_symlink(game / folder, dir_.Path() + folder);
-        // The common data files, in a folder of the test's own: the high-score table is
-        // written there.
-        fs::create_directories(dir_.Path() + "Data");
-        for (const fs::directory_entry& e : fs::directory_iterator(game / "Data"))
-            if (e.path().filename() != "HighScores.dat")
-                fs::create_symlink(e.path(), fs::path(dir_.Path() + "Data") / e.path().filename());
-        App_Dir = dir_.Path();
-        Machine_Options = TMachine_Options();
-        fg_vbinit();
-        fg_vballoc(Screen_Width, Screen_Height);
-        Create_Global_Structs();
-        Load_Global_Structs();
-        Display_Object = std::make_unique<TDisplay_Object>();
-        std::string report;
-        Load_Fonts(report); // the pictures show the texts as the player reads them
-        Register_Game_Dialogs();
-        hooks_ = Make_Main_Screen_Hooks(screen_pointer_);
-        fs::create_directories(KV_SCREENS_DIR);
-    }
-    void TearDown() override {
-        screen_.reset();
-        Sprites.Clear();
-        Display_Object.reset();
-        Free_Fonts();
-        Free_Global_Structs();
-        Graphics_Shutdown();
-        App_Dir.clear();
-        Reset_Shell_Globals();
-    }
-
     // A new game of the default module (the opening text still shown), or, without a
     // quick start, the main menu.
     void Start(bool new_game) {
-        screen_.reset();
-        screen_pointer_ = nullptr;
         TMain_Screen_Start start;
-        start.Skip_Intro = true;
         if (new_game)
             start.Quick_Start =
                 TQuick_Start{.Module = "Hollowmere", .Class = 1, .Name = "Wren", .Seed = 21};
-        screen_ = std::make_unique<TDC_Main>(hooks_, start);
-        screen_pointer_ = screen_.get();
-    }
-    void Play(const std::string& script) {
-        const std::string file = dir_.Write("script.txt", script);
-        THost_Callbacks callbacks;
-        callbacks.On_Timer = [this] {
-            counter_ = counter_ >= 20 ? 0 : counter_ + 1;
-            screen_->Tick(counter_, 20.0);
-        };
-        THost host(*screen_, callbacks);
-        THost_Settings settings;
-        settings.headless = true;
-        settings.script = file;
-        ASSERT_EQ(host.Run_Headless(settings), 0) << script;
-    }
-    void Screenshot(const std::string& name) {
-        Play("wait 1\nscreenshot " + std::string(KV_SCREENS_DIR) + "/" + name + ".png\n");
+        Game_Screen_Test::Start(start);
     }
     static std::string Centre(const TDisplay_Class& c) {
         return std::to_string(c.f_X + c.f_Width / 2) + " " + std::to_string(c.f_Y + c.f_Height / 2);
@@ -112,19 +55,6 @@ class Info_Script : public ::testing::Test {
     void Click(const TDisplay_Class& c) {
         Play("move " + Centre(c) + "\nclick " + Centre(c) + "\n");
     }
-    // A screen point over map square (x, y) as the view shows it now.
-    std::string Point_Of(int32_t x, int32_t y) {
-        Play("");
-        for (int py = 150; py < 560; py += 3)
-            for (int px = 10; px < 790; px += 3) {
-                int32_t mx = 0, my = 0;
-                if (hooks_.Map_Square_At(px, py, mx, my) && mx == x && my == y)
-                    return std::to_string(px) + " " + std::to_string(py);
-            }
-        ADD_FAILURE() << "square " << x << "," << y << " is not on the screen";
-        return "0 0";
-    }
-    TMonster& Player() { return *Current_Map->Player(); }
     // The first creature of the level that passes the test.
     template <class F> TMonster* Creature(F wanted) {
         for (int32_t n = 1; n <= Current_Map->Monster_List.Count(); ++n)
@@ -158,16 +88,6 @@ class Info_Script : public ::testing::Test {
         Player().Die(foe, foe ? "" : "a fall");
     }
     std::string Score_File() const { return dir_.Path() + "Data/HighScores.dat"; }
-
-    TTemp_Dir dir_;
-    TSound_Recorder sound_;
-    TScoped_Services heard_{{.Sound = &sound_}};
-    TQuiet_Messages quiet_;
-    TScoped_Services use_{{.Messages = &quiet_}};
-    TDC_Main* screen_pointer_ = nullptr;
-    TMain_Screen_Hooks hooks_;
-    std::unique_ptr<TDC_Main> screen_;
-    int32_t counter_ = 0;
 };
 
 TEST_F(Info_Script, TalkAConversationTopicCompletesAQuestAndTheStoreIsAskedFor) {

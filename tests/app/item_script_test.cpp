@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "screen_fixture.h"
+
 #include <filesystem>
 
 #include "app/game_screen.h"
@@ -30,66 +32,12 @@
 
 namespace {
 
-class Item_Script : public ::testing::Test {
+class Item_Script : public Game_Screen_Test {
   protected:
     void SetUp() override {
-        Reset_Shell_Globals();
-        Create_Primary_Global_Structs();
-        Game_Settings->Generate_Debug_Log = false;
-        const std::filesystem::path game = KV_GAME_DIR;
-        for (const char* folder : {"Data", "Modules", "Pictures", "Sounds", "Music"})
-            if (std::filesystem::exists(game / folder))
-                std::filesystem::create_directory_symlink(game / folder, dir_.Path() + folder);
-        App_Dir = dir_.Path();
-        Machine_Options = TMachine_Options();
-        fg_vbinit();
-        fg_vballoc(Screen_Width, Screen_Height);
-        Create_Global_Structs();
-        Load_Global_Structs();
-        Display_Object = std::make_unique<TDisplay_Object>();
-        // The pictures show the windows' texts as the player reads them.
-        std::string report;
-        Load_Fonts(report);
-        heard_ = std::make_unique<TScoped_Services>(TServices{.Sound = &sound_});
-        Register_Game_Dialogs();
-        hooks_ = Make_Main_Screen_Hooks(screen_pointer_);
-        TMain_Screen_Start start;
-        start.Skip_Intro = true;
+        Game_Screen_Test::SetUp();
         // The scholar casts bolts at monsters.
-        start.Quick_Start = TQuick_Start{.Module = "Hollowmere", .Class = 3, .Seed = 21};
-        screen_ = std::make_unique<TDC_Main>(hooks_, start);
-        screen_pointer_ = screen_.get();
-        // The adventure's opening text, read and closed.
-        Play("key Escape\n");
-        std::filesystem::create_directories(KV_SCREENS_DIR);
-    }
-    void TearDown() override {
-        screen_.reset();
-        heard_.reset();
-        Sprites.Clear();
-        Display_Object.reset();
-        Free_Fonts();
-        Free_Global_Structs();
-        Graphics_Shutdown();
-        App_Dir.clear();
-        Reset_Shell_Globals();
-    }
-
-    void Play(const std::string& script) {
-        const std::string file = dir_.Write("script.txt", script);
-        THost_Callbacks callbacks;
-        callbacks.On_Timer = [this] {
-            counter_ = counter_ >= 20 ? 0 : counter_ + 1;
-            screen_->Tick(counter_, 20.0);
-        };
-        THost host(*screen_, callbacks);
-        THost_Settings settings;
-        settings.headless = true;
-        settings.script = file;
-        ASSERT_EQ(host.Run_Headless(settings), 0) << script;
-    }
-    static std::string Shot(const std::string& name) {
-        return "wait 1\nscreenshot " + std::string(KV_SCREENS_DIR) + "/" + name + ".png\n";
+        Start_New_Game(3, 21);
     }
     static std::string Click(int x, int y) {
         return "move " + std::to_string(x) + " " + std::to_string(y) + "\nclick " +
@@ -115,7 +63,6 @@ class Item_Script : public ::testing::Test {
         return Click(dialog.f_X + left + 40 * (cell % columns) + 16,
                      dialog.f_Y + top + 40 * (cell / columns) + 16);
     }
-    TMonster& Player() { return *Current_Map->Player(); }
     TItem_List& Items() { return Current_Map->Item_List; }
     uint16_t In(int32_t slot) { return Player().Inventory.Get_Number_In_Slot(slot, Items()); }
     int32_t Slot_Of(uint16_t number) {
@@ -137,27 +84,6 @@ class Item_Script : public ::testing::Test {
                 return slot;
         return 0;
     }
-    std::string Point_Of(int32_t x, int32_t y) {
-        Play("");
-        for (int py = 150; py < 560; py += 3)
-            for (int px = 10; px < 790; px += 3) {
-                int32_t mx = 0, my = 0;
-                if (hooks_.Map_Square_At(px, py, mx, my) && mx == x && my == y)
-                    return std::to_string(px) + " " + std::to_string(py);
-            }
-        ADD_FAILURE() << "square " << x << "," << y << " is not on the screen";
-        return "0 0";
-    }
-
-    TTemp_Dir dir_;
-    TSound_Recorder sound_;
-    std::unique_ptr<TScoped_Services> heard_;
-    TQuiet_Messages quiet_;
-    TScoped_Services use_{{.Messages = &quiet_}};
-    TDC_Main* screen_pointer_ = nullptr;
-    TMain_Screen_Hooks hooks_;
-    std::unique_ptr<TDC_Main> screen_;
-    int32_t counter_ = 0;
 };
 
 TEST_F(Item_Script, BuyEquipSellChestGiveLearnAndCastInHollowmere) {

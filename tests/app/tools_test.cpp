@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "screen_fixture.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
@@ -31,66 +33,25 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class Tools : public ::testing::Test {
+class Tools : public Game_Screen_Test {
   protected:
     void Start(bool map_generator) {
-        Reset_Shell_Globals();
-        Create_Primary_Global_Structs();
-        Game_Settings->Generate_Debug_Log = false;
-        const fs::path game = KV_GAME_DIR;
-        for (const char* folder : {"Data", "Pictures", "Sounds", "Music"})
-            if (fs::exists(game / folder))
-                fs::create_directory_symlink(game / folder, dir_.Path() + folder);
-        const fs::path module = game / "Modules" / "Hollowmere";
+        // The default module with one more tile file, which no map names.
+        const fs::path module = fs::path(KV_GAME_DIR) / "Modules" / "Hollowmere";
         const fs::path copy = dir_.Path() + "Modules/Hollowmere";
+        fs::remove(dir_.Path() + "Modules");
         fs::create_directories(copy / "Tiles");
         fs::create_directory_symlink(module / "Data", copy / "Data");
         for (const auto& entry : fs::directory_iterator(module / "Tiles"))
             fs::create_symlink(entry.path(), copy / "Tiles" / entry.path().filename());
         fs::copy_file(module / "Tiles" / "Town_Tiles.txt", copy / "Tiles" / "Spare_Tiles.txt");
-        App_Dir = dir_.Path();
-        Machine_Options = TMachine_Options();
-        fg_vbinit();
-        fg_vballoc(Screen_Width, Screen_Height);
-        Create_Global_Structs();
-        Load_Global_Structs();
-        Display_Object = std::make_unique<TDisplay_Object>();
-        // The pictures show the tools' texts as the author reads them.
-        std::string report;
-        Load_Fonts(report);
-        services_ = std::make_unique<TScoped_Services>(TServices{.Sound = &sound_});
-        Register_Game_Dialogs();
-        hooks_ = Make_Main_Screen_Hooks(screen_pointer_);
         TMain_Screen_Start start;
-        start.Skip_Intro = true;
         (map_generator ? start.Map_Generator : start.Tile_Generator) = true;
-        screen_ = std::make_unique<TDC_Main>(hooks_, start);
-        screen_pointer_ = screen_.get();
-        fs::create_directories(KV_SCREENS_DIR);
+        Game_Screen_Test::Start(start);
     }
     void TearDown() override {
-        screen_.reset();
-        services_.reset();
-        Display_Object.reset();
-        Free_Fonts();
+        Game_Screen_Test::TearDown();
         Free_Module_Class();
-        Free_Global_Structs();
-        Graphics_Shutdown();
-        App_Dir.clear();
-        Reset_Shell_Globals();
-    }
-    void Play(const std::string& script) {
-        const std::string file = dir_.Write("script.txt", script);
-        THost_Callbacks callbacks;
-        callbacks.On_Timer = [this] { screen_->Tick(0, 20.0); };
-        THost host(*screen_, callbacks);
-        THost_Settings settings;
-        settings.headless = true;
-        settings.script = file;
-        ASSERT_EQ(host.Run_Headless(settings), 0) << script;
-    }
-    void Shot(const std::string& name) {
-        Play("wait 1\nscreenshot " + std::string(KV_SCREENS_DIR) + "/" + name + ".png\n");
     }
     // "Choose Module": the module selection opened by the tool, Hollowmere chosen.
     void Choose_Hollowmere(TDisplay_Class& tool) {
@@ -102,14 +63,6 @@ class Tools : public ::testing::Test {
         Play("key Enter\nwait 1\n");
         ASSERT_EQ(tool.Find_Child("Dlg Select Module"), nullptr);
     }
-    static std::string At(int x, int y) { return std::to_string(x) + " " + std::to_string(y); }
-
-    TTemp_Dir dir_;
-    TSound_Recorder sound_;
-    std::unique_ptr<TScoped_Services> services_;
-    TDC_Main* screen_pointer_ = nullptr;
-    TMain_Screen_Hooks hooks_;
-    std::unique_ptr<TDC_Main> screen_;
 };
 
 TEST_F(Tools, TheMapGeneratorDigsFromEveryTileFileAndMovesItsViewOnTheMap) {
@@ -142,7 +95,7 @@ TEST_F(Tools, TheMapGeneratorDigsFromEveryTileFileAndMovesItsViewOnTheMap) {
         // town's, whose tile file it copies).
         if (file == "Spare_Tiles.txt") {
             EXPECT_NE(tool->f_Status.find("no map names it"), std::string::npos);
-            Shot("mapgen");
+            Screenshot("mapgen");
         }
     }
     // A press on the overview centres the view there, never past the map's edge.
@@ -218,7 +171,7 @@ TEST_F(Tools, TheTileEditorPaintsARoomSavesItAndLoadsItBack) {
     ASSERT_TRUE(tool->Stroke(mbLeft, ssCtrl, px, py));
     EXPECT_EQ(tool->Selected_Terrain(), wall);
     EXPECT_EQ(tool->Grid().Slots, painted.Slots);
-    Shot("tilegen");
+    Screenshot("tilegen");
 
     // Kept in slot 2, saved, cleared with the empty slot 3, and loaded back.
     Play("key Ctrl+F2\nclick 666 571\nwait 1\n");
@@ -233,7 +186,7 @@ TEST_F(Tools, TheTileEditorPaintsARoomSavesItAndLoadsItBack) {
     const auto found = std::find(files.begin(), files.end(), "Tile_1.txt");
     ASSERT_NE(found, files.end());
     chooser->f_List->Set_Selected_Index(int(found - files.begin()) + 1);
-    Shot("tilegen_select_file");
+    Screenshot("tilegen_select_file");
     Play("click " + At(chooser->f_OK->f_X + 5, chooser->f_OK->f_Y + 5) + "\nwait 1\n");
     EXPECT_EQ(tool->Find_Child("Dlg Select File"), nullptr);
     EXPECT_EQ(tool->Grid().Slots, painted.Slots);
