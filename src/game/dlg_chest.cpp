@@ -69,12 +69,7 @@ bool TDC_Dlg_Chest::Click_Cell(int cell) {
 
 void TDC_Dlg_Chest::Handle_MouseMove(TShift_State, int X, int Y) {
     f_Hover_Cell = grid().Cell_At(X, Y);
-    const std::vector<uint16_t> shown = Items();
-    if (f_Hover_Cell >= 0 && f_Hover_Cell < int(shown.size()))
-        Description_Panel().Set_Subject_Item(
-            Item_Ref(Current_Map->Item_List, shown[size_t(f_Hover_Cell)]));
-    else
-        Description_Panel().Clear_Subject();
+    Describe_Cell_Item(Items(), f_Hover_Cell);
 }
 
 void TDC_Dlg_Chest::Handle_MouseDown(TMouse_Button Button, TShift_State, int X, int Y) {

@@ -42,11 +42,7 @@ bool TDC_Dlg_GiveItem::Click_Cell(int cell) {
 
 void TDC_Dlg_GiveItem::Handle_MouseMove(TShift_State, int X, int Y) {
     f_Hover_Cell = grid().Cell_At(X, Y);
-    if (f_Hover_Cell >= 0 && f_Hover_Cell < int(f_Given.size()) && Current_Map)
-        Description_Panel().Set_Subject_Item(
-            Item_Ref(Current_Map->Item_List, f_Given[size_t(f_Hover_Cell)]));
-    else
-        Description_Panel().Clear_Subject();
+    Describe_Cell_Item(f_Given, f_Hover_Cell);
 }
 
 void TDC_Dlg_GiveItem::Handle_MouseDown(TMouse_Button Button, TShift_State, int X, int Y) {

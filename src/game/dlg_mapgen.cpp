@@ -171,24 +171,30 @@ void TDC_Dlg_MapGen::Handle_KeyDown(uint16_t& Key, TShift_State) {
     f_Key_Handled = true;
 }
 
-void TDC_Dlg_MapGen::Handle_Draw(int Buffer) {
-    if (f_Background >= 0)
-        Copy_Rect_Transparent(0, 799, 0, 599, f_X, f_Y + 599, f_Background, Buffer);
+void Draw_Tool_Frame(const TDisplay_Class& Tool, int Background, TMap_View& View, int32_t Origin_X,
+                     int32_t Origin_Y, const std::string& Title, const std::string& Status,
+                     int Buffer) {
+    if (Background >= 0)
+        Copy_Rect_Transparent(0, 799, 0, 599, Tool.f_X, Tool.f_Y + 599, Background, Buffer);
     if (Current_Map) {
-        f_View.Origin_X = f_Origin_X;
-        f_View.Origin_Y = f_Origin_Y;
-        f_View.Draw(*Current_Map, Buffer);
+        View.Origin_X = Origin_X;
+        View.Origin_Y = Origin_Y;
+        View.Draw(*Current_Map, Buffer);
     }
     Text_Begin(Buffer);
     Set_Font(3);
     Set_Text_Colour(255, 255, 255);
     Set_Justify(2, 2);
-    Print_At(f_X + 400, f_Y + 33, "Map Generator");
+    Print_At(Tool.f_X + 400, Tool.f_Y + 33, Title);
     Set_Font(1);
     Set_Text_Colour(200, 200, 200);
-    Print_Wrapped(f_X + 230, f_Y + 60, 340, f_Status, 50);
+    Print_Wrapped(Tool.f_X + 230, Tool.f_Y + 60, 340, Status, 50);
     Text_End();
+}
 
+void TDC_Dlg_MapGen::Handle_Draw(int Buffer) {
+    Draw_Tool_Frame(*this, f_Background, f_View, f_Origin_X, f_Origin_Y, "Map Generator", f_Status,
+                    Buffer);
     TVirtual_Buffer* buffer = Buffer_Of(Buffer);
     if (!buffer || !Current_Map)
         return;

@@ -52,6 +52,12 @@ class TDC_Dlg_MapGen : public TDisplay_Class {
     int f_Background = -1;
 };
 
+// The frame both authoring tools draw: their background, the map view of the current
+// map from the origin, the title and the status line under it.
+void Draw_Tool_Frame(const TDisplay_Class& Tool, int Background, TMap_View& View, int32_t Origin_X,
+                     int32_t Origin_Y, const std::string& Title, const std::string& Status,
+                     int Buffer);
+
 // The overview's place in the dialog and its size (one pixel a square).
 inline constexpr int MapGen_Overview_X = 590, MapGen_Overview_Y = 10;
 // The view origin's range: the 15 x 15 window stays on the map.

@@ -151,12 +151,7 @@ void TDC_Dlg_Store::Set_Bounds(const std::string& Name, int, int, int Width, int
 
 void TDC_Dlg_Store::Handle_MouseMove(TShift_State, int X, int Y) {
     f_Hover_Cell = grid().Cell_At(X, Y);
-    const std::vector<uint16_t> shown = Shown_Items();
-    if (f_Hover_Cell >= 0 && f_Hover_Cell < int(shown.size()) && Current_Map)
-        Description_Panel().Set_Subject_Item(
-            Item_Ref(Current_Map->Item_List, shown[size_t(f_Hover_Cell)]));
-    else
-        Description_Panel().Clear_Subject();
+    Describe_Cell_Item(Shown_Items(), f_Hover_Cell);
 }
 
 void TDC_Dlg_Store::Handle_MouseDown(TMouse_Button Button, TShift_State, int X, int Y) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "game/dlg_mapgen.h"
 #include "game/dlg_select_module.h"
 #include "game/main_screen.h"
 #include "generation/map_digging.h"
@@ -315,22 +316,8 @@ void TDC_Dlg_TileGen::Handle_KeyDown(uint16_t& Key, TShift_State Shift) {
 }
 
 void TDC_Dlg_TileGen::Handle_Draw(int Buffer) {
-    if (f_Background >= 0)
-        Copy_Rect_Transparent(0, 799, 0, 599, f_X, f_Y + 599, f_Background, Buffer);
-    if (Current_Map) {
-        f_View.Origin_X = f_Origin_X;
-        f_View.Origin_Y = f_Origin_Y;
-        f_View.Draw(*Current_Map, Buffer);
-    }
-    Text_Begin(Buffer);
-    Set_Font(3);
-    Set_Text_Colour(255, 255, 255);
-    Set_Justify(2, 2);
-    Print_At(f_X + Get_Width() / 2, f_Y + 33, "Tile Generator");
-    Set_Font(1);
-    Set_Text_Colour(200, 200, 200);
-    Print_Wrapped(f_X + 230, f_Y + 60, 340, f_Status, 50);
-    Text_End();
+    Draw_Tool_Frame(*this, f_Background, f_View, f_Origin_X, f_Origin_Y, "Tile Generator", f_Status,
+                    Buffer);
 }
 
 void TDC_Dlg_TileGen::Reposition() {

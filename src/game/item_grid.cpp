@@ -3,6 +3,7 @@
 #include "game/main_screen.h"
 #include "presentation/display_object.h"
 #include "presentation/graphics.h"
+#include "presentation/ui_hooks.h"
 #include "rules/monster.h"
 #include "shell/globals.h"
 #include "world/map.h"
@@ -61,4 +62,11 @@ bool Held_Item_Fits(const TDC_Main& main, int32_t slot) {
     return player->Inventory.Can_Place_In_Slot(main.Cursor_Item.Peek_Held(), slot,
                                                Current_Map->Item_List, player,
                                                player->Has_Two_Weapons());
+}
+
+void Describe_Cell_Item(const std::vector<uint16_t>& shown, int cell) {
+    if (cell >= 0 && cell < int(shown.size()) && Current_Map)
+        Description_Panel().Set_Subject_Item(Item_Ref(Current_Map->Item_List, shown[size_t(cell)]));
+    else
+        Description_Panel().Clear_Subject();
 }

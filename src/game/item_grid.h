@@ -4,6 +4,7 @@
 // highlight colour before its item is drawn.
 
 #include <cstdint>
+#include <vector>
 
 class TItem;
 
@@ -28,6 +29,9 @@ class TDC_Main;
 // Items may be moved: the game's actions are allowed, or they are held only by a
 // store, chest or give-item dialog (which work beside the inventory window).
 bool Items_Movable(const TDC_Main& main);
+// Hovering over cell (from 0) of the items shown: its item becomes the description
+// panel's subject; an empty cell clears it.
+void Describe_Cell_Item(const std::vector<uint16_t>& shown, int cell);
 // The slot rule of the character's inventory and equipment slots 1..90: with nothing
 // held the slot's item goes onto the pointer; with an item held it is put down there
 // (stacking, swapping, or refused and kept held). True when something moved.
