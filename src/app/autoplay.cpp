@@ -10,14 +10,18 @@
 #include "app/headless_game.h"
 #include "game/dlg_conversation.h"
 #include "game/dlg_spells_add.h"
+#include "game/dlg_spells_select.h"
 #include "game/dlg_statistics.h"
+#include "game/dlg_store.h"
 #include "game/dlg_talk.h"
+#include "game/win_inventory.h"
 #include "platform/files.h"
 #include "presentation/display_object.h"
 #include "presentation/map_view.h"
 #include "presentation/virtual_keys.h"
 #include "rules/class_info.h"
 #include "rules/spells.h"
+#include "shell/enums.h"
 #include "shell/globals.h"
 #include "world/actions.h"
 #include "world/map.h"
@@ -113,12 +117,11 @@ class TAutoplayer {
     bool Finished() {
         if (screen_->Shown("Dlg Dead") || (!player() && screen_->Game_Running)) {
             const TDeath_Report& death = screen_->Death_Report;
-            run_.Death_Cause = death.Cause;
+            run_.Death_Cause = death.Cause.empty() ? death.Killer_Name : death.Cause;
             if (!death.Killer_Name.empty())
-                run_.Death_Cause += (run_.Death_Cause.empty() ? "" : " ") + std::string("(") +
-                                    death.Killer_Name + ", level " +
-                                    std::to_string(death.Killer_Level) + ")";
+                run_.Death_Cause += ", level " + std::to_string(death.Killer_Level);
             run_.Character_Level = death.Level;
+            run_.Gold = std::max(0, last_gold_);
             Note_Quests();
             run_.Outcome = "died";
             return true;
@@ -143,13 +146,13 @@ class TAutoplayer {
             }
             current_map_ = map;
             map_object_ = Current_Map.get();
-            level_entered_ = run_.Ticks;
             blocked_.clear();
             bumps_.clear();
             exhausted_.clear();
             ignored_items_.clear();
             seen_.assign(size_t(Cells), false);
             fighting_serial_ = 0;
+            shopped_.clear();
             last_drawn_ = -1;
         }
         if (options_.Stop_At_Map > 0 && map >= options_.Stop_At_Map) {
@@ -185,9 +188,14 @@ class TAutoplayer {
             int32_t press = 5;
             const TMonster* partner = screen_->Talk_Partner.Resolve(Current_Map->Monster_List);
             const bool new_partner = partner && !talked_.count(partner->Serial);
-            for (int32_t n = 1; n <= 4; ++n)
-                if (talk->f_Buttons[size_t(n - 1)]->f_Caption == "Talk" && new_partner)
+            for (int32_t n = 1; n <= 4; ++n) {
+                const std::string& caption = talk->f_Buttons[size_t(n - 1)]->f_Caption;
+                if (caption == "Talk" && new_partner)
                     press = n;
+                else if (caption == "Purchase Items" && !new_partner && Wants_To_Shop() &&
+                         partner && !shopped_.count(partner->Serial))
+                    press = n;
+            }
             if (partner)
                 talked_.insert(partner->Serial);
             talk->Press(press);
@@ -201,6 +209,13 @@ class TAutoplayer {
             for (int32_t n = 1; n <= topics; ++n)
                 conversation->Choose_Topic(n);
             host_->Key_Down(VK_ESCAPE);
+            return true;
+        }
+        if (auto* store = dynamic_cast<TDC_Dlg_Store*>(screen_->Shown("Dlg Store"))) {
+            Shop(*store);
+            if (const TMonster* keeper = screen_->Talk_Partner.Resolve(Current_Map->Monster_List))
+                shopped_.insert(keeper->Serial);
+            store->Close();
             return true;
         }
         for (const char* name : {"Dlg Module Text", "Message Dlg", "Error List Dlg", "Dlg Chest",
@@ -218,6 +233,71 @@ class TAutoplayer {
             host_->Key_Down(VK_ESCAPE);
         }
         return screen_->Actions_Disabled;
+    }
+
+    // Food and health potions carried.
+    int32_t Carried(TConsumption_Type type) const {
+        const TMonster* p = player();
+        int32_t count = 0;
+        for (int32_t slot = First_Backpack_Slot; p && slot <= Last_Backpack_Slot; ++slot)
+            if (const TItem* item = Current_Map->Item_List.Get(
+                    p->Inventory.Get_Number_In_Slot(slot, Current_Map->Item_List));
+                item && item->Consumption_Type == uint8_t(type))
+                count += std::max(1, int32_t(item->Count_Of_Items()));
+        return count;
+    }
+
+    bool Wants_To_Shop() const {
+        const TMonster* p = player();
+        return p && p->Gold >= 5 &&
+               (Carried(TConsumption_Type::Food) < 4 || Carried(TConsumption_Type::Health) < 3);
+    }
+
+    // Buys food, then health potions, while the gold lasts; each goes from the pointer
+    // into a free cell of the backpack.
+    void Shop(TDC_Dlg_Store& store) {
+        if (!screen_->Shown("Win Inventory"))
+            host_->Key_Down('I');
+        auto* window = dynamic_cast<TDC_Win_Inventory*>(screen_->Shown("Win Inventory"));
+        if (!window)
+            return;
+        window->Set_Visible(true);
+        for (const auto& [type, wanted] :
+             {std::pair{TConsumption_Type::Food, 4}, std::pair{TConsumption_Type::Health, 3}})
+            for (int32_t category = 1; category <= int32_t(store.Captions().size()); ++category) {
+                store.Select_Category(category);
+                bool bought = true;
+                while (bought && Carried(type) < wanted) {
+                    bought = false;
+                    const std::vector<uint16_t> shown = store.Shown_Items();
+                    for (size_t cell = 0; cell < shown.size() && !bought; ++cell) {
+                        const TItem* item = Current_Map->Item_List.Get(shown[cell]);
+                        if (item && item->Consumption_Type == uint8_t(type) &&
+                            store.Click_Cell(int(cell)))
+                            bought = Stash(*window);
+                    }
+                }
+            }
+        host_->Key_Down('I');
+    }
+
+    // The held item into the first free backpack cell of the inventory window.
+    bool Stash(TDC_Win_Inventory& window) {
+        const TMonster* p = player();
+        for (int32_t page = 1; page <= 4 && p; ++page) {
+            window.Set_Page(page);
+            for (int y = 0; y < 600; y += 4)
+                for (int x = 0; x < 800; x += 4) {
+                    const int32_t slot = window.Slot_At(x, y);
+                    if (slot == 0 || p->Inventory.Get_Number_In_Slot(slot, Current_Map->Item_List))
+                        continue;
+                    host_->Mouse_Move(x + 8, y + 8);
+                    host_->Mouse_Down(mbLeft, x + 8, y + 8, ssLeft);
+                    host_->Mouse_Up(mbLeft, x + 8, y + 8);
+                    return !screen_->Cursor_Item.Is_Holding();
+                }
+        }
+        return false;
     }
 
     // Stat points on the class's main attributes, through the statistics dialog.
@@ -240,9 +320,9 @@ class TAutoplayer {
 
     // Spell points on the first spells that can be raised, attack spells first.
     bool Spend_Spell_Points(TMonster& p) {
-        if (p.Spell_Points == 0 || run_.Ticks < spell_points_tried_ + 1200)
+        if (p.Spell_Points == 0 || run_.Ticks < spell_points_due_)
             return false;
-        spell_points_tried_ = run_.Ticks;
+        spell_points_due_ = run_.Ticks + 1200;
         host_->Key_Down('S');
         auto* dialog = dynamic_cast<TDC_Dlg_Spells_Add*>(screen_->Shown("Spells Add Dlg"));
         if (!dialog)
@@ -263,6 +343,84 @@ class TAutoplayer {
         return true;
     }
 
+    // Hungry: food from the backpack is taken onto the pointer in the inventory window
+    // and given to the character's picture.
+    bool Eat(TMonster& p) {
+        if (p.Hunger > p.Maximum_Hunger / 3 || run_.Ticks < eat_due_)
+            return false;
+        eat_due_ = run_.Ticks + 200;
+        int32_t food = 0;
+        for (int32_t slot = First_Backpack_Slot; slot <= Last_Backpack_Slot && !food; ++slot) {
+            const TItem* item = Current_Map->Item_List.Get(
+                p.Inventory.Get_Number_In_Slot(slot, Current_Map->Item_List));
+            if (item && item->Consumption_Type == uint8_t(TConsumption_Type::Food))
+                food = slot;
+        }
+        if (!food || screen_->Cursor_Item.Is_Holding())
+            return false;
+        if (!screen_->Shown("Win Inventory"))
+            host_->Key_Down('I');
+        auto* window = dynamic_cast<TDC_Win_Inventory*>(screen_->Shown("Win Inventory"));
+        if (!window)
+            return false;
+        window->Set_Visible(true);
+        window->Set_Page((food - First_Backpack_Slot) / 20 + 1);
+        for (int y = 0; y < 600; y += 4)
+            for (int x = 0; x < 800; x += 4)
+                if (window->Slot_At(x, y) == food) {
+                    host_->Mouse_Move(x + 8, y + 8);
+                    host_->Mouse_Down(mbLeft, x + 8, y + 8, ssLeft);
+                    host_->Mouse_Up(mbLeft, x + 8, y + 8);
+                    if (screen_->Cursor_Item.Is_Holding()) {
+                        host_->Mouse_Move(48, 37);
+                        host_->Mouse_Down(mbLeft, 48, 37, ssLeft);
+                        host_->Mouse_Up(mbLeft, 48, 37);
+                    }
+                    x = y = 800;
+                }
+        host_->Key_Down('I');
+        return true;
+    }
+
+    // An attack spell the character knows goes into a free quick slot, through the
+    // quick bar's book.
+    bool Set_Quick_Bar(TMonster& p) {
+        if (Attack_Slot(p) > 0 || run_.Ticks < quick_bar_due_)
+            return false;
+        bool knows = false;
+        for (int32_t i = 1; i <= p.Spells.Count(); ++i)
+            knows = knows || Attack_Spell(p, p.Spells.Get_Spell(i));
+        if (!knows)
+            return false;
+        quick_bar_due_ = run_.Ticks + 1200;
+        host_->Key_Down('B');
+        auto* book = dynamic_cast<TDC_Dlg_Spells_Select*>(screen_->Shown("Spells Select Dlg"));
+        if (!book)
+            return false;
+        int32_t free_slot = 10;
+        for (int32_t k = 10; k >= 1; --k)
+            if (p.Spells.Get_Quick_Slot(k).Kind == uint8_t(TQuick_Slot_Kind::Empty))
+                free_slot = k;
+        book->Select_Slot(free_slot);
+        bool assigned = false;
+        for (int32_t page = 1; page <= int32_t(book->Page_Names().size()) && !assigned; ++page) {
+            book->Set_Page(page);
+            const std::vector<TQuick_Slot> entries = book->Entries();
+            for (size_t n = 0; n < entries.size() && !assigned; ++n)
+                if (entries[n].Kind == uint8_t(TQuick_Slot_Kind::Spell) &&
+                    Attack_Spell(p, entries[n].Value))
+                    assigned = book->Assign_Entry(int32_t(n));
+        }
+        host_->Key_Down(VK_ESCAPE);
+        return true;
+    }
+
+    static bool Attack_Spell(const TMonster& p, uint16_t number) {
+        const TSpell* spell = Master_Spells.Get(number);
+        return spell && spell->Damage.Max > 0 && !spell->Is_Passive() &&
+               p.Spells.Get_Level(number) > 0;
+    }
+
     // A character whose quick slots hold an attack spell.
     bool Caster(const TMonster& p) const { return Attack_Slot(p) > 0; }
 
@@ -271,9 +429,7 @@ class TAutoplayer {
             const TQuick_Slot slot = p.Spells.Get_Quick_Slot(k);
             if (slot.Kind != uint8_t(TQuick_Slot_Kind::Spell))
                 continue;
-            const TSpell* spell = Master_Spells.Get(slot.Value);
-            if (spell && spell->Damage.Max > 0 && !spell->Is_Passive() &&
-                p.Spells.Get_Level(slot.Value) > 0)
+            if (Attack_Spell(p, slot.Value))
                 return k;
         }
         return 0;
@@ -452,10 +608,27 @@ class TAutoplayer {
             mana_potion_at_ = run_.Ticks;
             host_->Key_Down(VK_F1 + 11);
         }
-        if (Spend_Stat_Points(*p) || Spend_Spell_Points(*p))
+        if (Eat(*p) || Spend_Stat_Points(*p) || Spend_Spell_Points(*p) || Set_Quick_Bar(*p))
             return;
         Search();
-        if (Fight(*p) || Talk_To_Townsfolk(*p) || Pick_Up(*p) || Explore_Or_Descend(*p))
+        if (Fight(*p))
+            return;
+        // Hurt, with nothing in sight: wait for health to come back before going on.
+        // Health falling while at rest (something unseen, hunger) ends the rest.
+        if (run_.Ticks >= no_rest_until_ && (p->Health < 0.6 * p->Maximum_Health || resting_)) {
+            if (resting_ && p->Health < rest_health_) {
+                resting_ = false;
+                no_rest_until_ = run_.Ticks + 600;
+            } else {
+                resting_ = p->Health < 0.95 * p->Maximum_Health;
+                rest_health_ = p->Health;
+                if (resting_) {
+                    last_plan_ = "resting";
+                    return;
+                }
+            }
+        }
+        if (Talk_To_Townsfolk(*p) || Go_Shopping(*p) || Pick_Up(*p) || Explore_Or_Descend(*p))
             return;
         last_plan_ = "nothing to do: no reachable unexplored square, item or way down";
     }
@@ -543,6 +716,24 @@ class TAutoplayer {
         return false;
     }
 
+    // A store keeper in sight, when food or potions are wanted.
+    bool Go_Shopping(TMonster& p) {
+        if (!Wants_To_Shop())
+            return false;
+        for (int32_t x = p.X - 7; x <= p.X + 7; ++x)
+            for (int32_t y = p.Y - 7; y <= p.Y + 7; ++y) {
+                const TMap_Square* square = Current_Map->Get_Square(x, y);
+                if (!square || square->Monster == 0 || !In_Sight(x, y))
+                    continue;
+                const TMonster* other = Current_Map->Monster_List.Get(square->Monster);
+                if (other && other->Store_Number != 0 && !shopped_.count(other->Serial) &&
+                    (talked_.insert(other->Serial), true) &&
+                    Go_Beside(x, y, "going to buy from " + other->Name))
+                    return true;
+            }
+        return false;
+    }
+
     bool Pick_Up(TMonster& p) {
         if (p.Maximum_Weight > 0 && p.Weight_Carried > p.Maximum_Weight * 3 / 4)
             return false;
@@ -563,8 +754,6 @@ class TAutoplayer {
     bool Explore_Or_Descend(TMonster& p) {
         // Frontier: a reached square beside one not yet known.
         int32_t frontier = -1;
-        const uint8_t mask = Movement_Mask_Of(p);
-        (void)mask;
         for (int32_t c = 0; c < Cells; ++c) {
             if (distance_[size_t(c)] < 0 || exhausted_.count(c))
                 continue;
@@ -584,7 +773,7 @@ class TAutoplayer {
             return true;
         }
         const TModule_Map_Connection* down = Known_Way_Down();
-        const bool strong = p.Level >= 2 * map_number() - 1;
+        const bool strong = p.Level >= 2 * map_number();
         if (down && (frontier < 0 || strong)) {
             if (Go_Beside(down->Source_X, down->Source_Y, "heading down")) {
                 if (std::max(std::abs(p.X - down->Source_X), std::abs(p.Y - down->Source_Y)) == 1)
@@ -636,8 +825,9 @@ class TAutoplayer {
     std::set<uint32_t> talked_;
     int32_t current_map_ = 0;
     const TMap* map_object_ = nullptr;
-    uint64_t level_entered_ = 0, last_progress_ = 0, potion_at_ = 0, mana_potion_at_ = 0;
-    uint64_t spell_points_tried_ = 0, drawn_at_ = 0, escaped_at_ = 0;
+    uint64_t last_progress_ = 0, potion_at_ = 0, mana_potion_at_ = 0;
+    uint64_t spell_points_due_ = 0, quick_bar_due_ = 0, eat_due_ = 0, drawn_at_ = 0,
+             escaped_at_ = 0;
     int32_t last_drawn_ = -1, last_step_ = -1, last_from_ = -1;
     uint16_t last_terrain_ = 0;
     int32_t last_experience_ = -1, last_gold_ = -1;
@@ -645,6 +835,10 @@ class TAutoplayer {
     uint32_t fighting_serial_ = 0;
     uint16_t fighting_number_ = 0;
     std::string last_plan_ = "starting";
+    bool resting_ = false;
+    std::set<uint32_t> shopped_; // the store keepers bought from on this visit
+    double rest_health_ = 0;
+    uint64_t no_rest_until_ = 0;
 };
 
 } // namespace
