@@ -5,9 +5,8 @@
 #include <memory>
 #include <random>
 
-#include "app/game_screen.h"
 #include "app/game_startup.h"
-#include "app/program_services.h"
+#include "app/headless_game.h"
 #include "game/dlg_load_save.h"
 #include "platform/clock.h"
 #include "platform/files.h"
@@ -24,32 +23,6 @@
 #include "world/sprites.h"
 
 namespace {
-
-namespace fs = std::filesystem;
-
-// A copy of the game folder to play in: the common data copied (the game writes its
-// high scores there), the pictures, sounds and modules linked, the rest made fresh.
-struct TScratch_Game {
-    std::string Path;
-    explicit TScratch_Game(const std::string& game_dir) {
-        std::error_code error;
-        const fs::path source = fs::absolute(Native_Path(game_dir), error);
-        std::string pattern = (fs::temp_directory_path() / "krelvane-soak-XXXXXX").string();
-        if (!mkdtemp(pattern.data()))
-            return;
-        Path = pattern + "/";
-        for (const char* folder : {"Pictures", "Sounds", "Music", "Fonts", "Modules"})
-            if (fs::exists(source / folder, error))
-                fs::create_directory_symlink(source / folder, Path + folder, error);
-        fs::copy(source / "Data", Path + "Data", fs::copy_options::recursive, error);
-        for (const char* folder : {"Characters", "CurrGame", "Savegames", "log", "config"})
-            fs::create_directories(Path + folder, error);
-    }
-    ~TScratch_Game() {
-        if (!Path.empty())
-            Delete_Folder(Path);
-    }
-};
 
 // What a player presses; Escape most often, as players close what they opened.
 constexpr uint16_t keys[] = {
@@ -97,43 +70,21 @@ class TSoak {
   private:
     int32_t roll(int32_t n) { return int32_t(random_() % uint32_t(n)); }
 
-    void End_Game() {
-        host_.reset();
-        screen_pointer_ = nullptr;
-        screen_.reset();
-        Sprites.Clear();
-    }
+    void End_Game() { game_.End(); }
 
     bool New_Game() {
         End_Game();
         ++report_.Games;
         dead_shown_ = false;
-        TMain_Screen_Start start;
-        start.Skip_Intro = true;
-        start.Quick_Start = TQuick_Start{.Module = options_.Module,
-                                         .Class = 1 + roll(3),
-                                         .Name = "Soak",
-                                         .Difficulty = 1 + roll(4),
-                                         .Seed = uint32_t(random_())};
-        screen_ = std::make_unique<TDC_Main>(Make_Main_Screen_Hooks(screen_pointer_), start);
-        screen_pointer_ = screen_.get();
-        THost_Callbacks callbacks;
-        callbacks.On_Timer = [this] {
-            counter_ = counter_ >= 20 ? 0 : counter_ + 1;
-            screen_->Tick(counter_, 20.0);
-        };
-        callbacks.Draw_Frame = [this] {
-            Set_Colour(0);
-            Clear_Buffer();
-            screen_->Dispatch_Draw(Workspace_Buffer);
-        };
-        host_ = std::make_unique<THost>(*screen_, callbacks);
-        // The adventure opens on its story; play begins once it is read.
-        if (screen_->Shown("Dlg Module Text")) {
-            host_->Key_Down(VK_ESCAPE);
-            host_->Timer_Tick();
-        }
-        if (screen_->Close_Requested() || !screen_->Game_Running || !Current_Map) {
+        const TQuick_Start start{.Module = options_.Module,
+                                 .Class = 1 + roll(3),
+                                 .Name = "Soak",
+                                 .Difficulty = 1 + roll(4),
+                                 .Seed = uint32_t(random_())};
+        const bool started = game_.Start(start);
+        screen_ = game_.Screen();
+        host_ = game_.Host();
+        if (!started) {
             report_.Faults.push_back("tick " + std::to_string(report_.Ticks) + ": a new game of " +
                                      options_.Module + " did not start");
             return false;
@@ -233,10 +184,9 @@ class TSoak {
     TSoak_Report& report_;
     std::FILE* log_;
     std::mt19937 random_;
-    TDC_Main* screen_pointer_ = nullptr;
-    std::unique_ptr<TDC_Main> screen_;
-    std::unique_ptr<THost> host_;
-    int32_t counter_ = 0;
+    THeadless_Screen game_;
+    TDC_Main* screen_ = nullptr;
+    THost* host_ = nullptr;
     int32_t release_in_ = 0;
     int pointer_x_ = 0, pointer_y_ = 0;
     bool dead_shown_ = false;
@@ -246,35 +196,13 @@ class TSoak {
 } // namespace
 
 bool Run_Soak(const TSoak_Options& options, TSoak_Report& report, std::FILE* log) {
-    const std::string source = options.Game_Dir.empty() ? Default_Game_Dir() : options.Game_Dir;
-    TScratch_Game scratch(source);
-    if (scratch.Path.empty()) {
-        report.Faults.push_back("no scratch folder could be made");
-        return false;
-    }
-    // The options file of the scratch folder, not the player's.
-    setenv("XDG_CONFIG_HOME", (scratch.Path + "config").c_str(), 1);
     bool ok = false;
-    {
-        TProgram_Services services;
-        Start_Program(scratch.Path);
-        TStart_Up_Report started;
-        if (Start_Up_Game(started)) {
-            std::string fonts;
-            Load_Fonts(fonts);
-            Register_Game_Dialogs();
-            Set_Manual_Clock(true);
-            {
-                TSoak soak(options, report, log);
-                ok = soak.Run();
-            }
-            Set_Manual_Clock(false);
-            Free_Fonts();
-        } else {
-            report.Faults.push_back("the game did not start in " + scratch.Path);
-        }
-        Shut_Down_Game();
-    }
+    std::string error;
+    if (!Run_Headless_Game(options.Game_Dir, error, [&] {
+            TSoak soak(options, report, log);
+            ok = soak.Run();
+        }))
+        report.Faults.push_back(error);
     return ok && report.Faults.empty();
 }
 

@@ -50,6 +50,16 @@ constexpr const char* usage_text =
     "                     ticks (default 20000, 20 a second) in a scratch copy of\n"
     "                     the game folder, checking every creature, item and square\n"
     "                     as it goes (exit status 1 on the first fault)\n"
+    "  autoplay --module NAME [--game-dir DIR] [--class N] [--seed N]\n"
+    "           [--difficulty D] [--max-ticks T] [--runs R] [--report FILE.json]\n"
+    "           [--stop-at-map K]\n"
+    "                     play the module headless from a new character to its end\n"
+    "                     (or death) through the player's own commands; a line per\n"
+    "                     level entered and a summary per run (won, died, stalled),\n"
+    "                     each class in turn unless --class is given, seeds S to\n"
+    "                     S+R-1, a table of win rate, median game time and median\n"
+    "                     level per class, the runs as JSON with --report; T ticks\n"
+    "                     of game time at most (default 216000, three hours)\n"
     "  help, --help       print this help\n";
 
 // Accepts every record and prints it as the loader sees it.

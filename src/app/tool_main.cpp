@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "app/autoplay.h"
 #include "app/program_services.h"
 #include "app/render_view.h"
 #include "app/soak.h"
@@ -18,6 +19,8 @@ int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
     if (!args.empty() && args[0] == "soak")
         return Tool_Soak({args.begin() + 1, args.end()}, stdout, stderr);
+    if (!args.empty() && args[0] == "autoplay")
+        return Tool_Autoplay({args.begin() + 1, args.end()}, stdout, stderr);
     if (!args.empty() && args[0] == "render-view")
         return Tool_Render_View({args.begin() + 1, args.end()}, stdout, stderr);
     return Run_Tool(args, stdout, stderr);

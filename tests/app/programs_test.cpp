@@ -4,6 +4,7 @@
 
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <map>
@@ -385,6 +386,42 @@ TEST(Tool_Soak, TwentyThousandTicksOfRandomPlayKeepEveryLevelSound) {
         r = run(start + wrong, scratch);
         EXPECT_EQ(r.status, 2) << wrong;
         EXPECT_NE(r.err.find("soak: "), std::string::npos) << wrong;
+    }
+}
+
+} // namespace
+
+namespace {
+
+// A new character of the first class walks out of the town and down two levels through
+// the player's own commands, alive; the report says the same as the lines.
+TEST(Tool_Autoplay, ANewCharacterReachesTheThirdLevelAlive) {
+    TTemp_Dir scratch;
+    const std::string start =
+        "SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy XDG_CONFIG_HOME=" + quoted(scratch.Path()) +
+        " " + quoted(tool) + " autoplay ";
+    const std::string report = scratch.Path() + "report.json";
+    TRun r = run(start +
+                     "--module Hollowmere --class 1 --seed 1 --max-ticks 30000 "
+                     "--stop-at-map 3 --report " +
+                     quoted(report) + " --game-dir " + quoted(KV_GAME_DIR),
+                 scratch);
+    ASSERT_EQ(r.status, 0) << r.out << r.err;
+    for (const std::string map : {"map 1 ", "map 2 ", "map 3 "})
+        EXPECT_NE(r.out.find("autoplay: " + map), std::string::npos) << map << r.out;
+    EXPECT_NE(r.out.find("seed 1: stopped after"), std::string::npos) << r.out;
+    const std::string json = scratch.Read("report.json");
+    EXPECT_NE(json.find("\"outcome\": \"stopped\""), std::string::npos) << json;
+    EXPECT_NE(json.find("\"deepest_map\": 3"), std::string::npos) << json;
+    EXPECT_NE(json.find("\"death_cause\": \"\""), std::string::npos) << json;
+
+    for (const std::string wrong :
+         {"", "--module Hollowmere --class 4", "--module Hollowmere --runs 0",
+          "--module Hollowmere --seed", "--module ../x", "--module Hollowmere --colour"}) {
+        r = run(start + wrong, scratch);
+        EXPECT_EQ(r.status, 2) << wrong;
+        EXPECT_NE(r.err.find("autoplay: "), std::string::npos) << wrong;
+        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << wrong << r.err;
     }
 }
 

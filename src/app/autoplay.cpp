@@ -1,0 +1,1090 @@
+#include "app/autoplay.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdlib>
+#include <deque>
+#include <map>
+#include <set>
+
+#include "app/headless_game.h"
+#include "game/dlg_conversation.h"
+#include "game/dlg_spells_add.h"
+#include "game/dlg_spells_select.h"
+#include "game/dlg_statistics.h"
+#include "game/dlg_store.h"
+#include "game/dlg_talk.h"
+#include "game/win_inventory.h"
+#include "platform/files.h"
+#include "presentation/display_object.h"
+#include "presentation/map_view.h"
+#include "presentation/virtual_keys.h"
+#include "rules/class_info.h"
+#include "rules/spells.h"
+#include "shell/enums.h"
+#include "shell/globals.h"
+#include "world/actions.h"
+#include "world/map.h"
+#include "world/module.h"
+
+namespace {
+
+constexpr int32_t Cells = Map_Size * Map_Size;
+int32_t cell(int32_t x, int32_t y) {
+    return (x - 1) * Map_Size + (y - 1);
+}
+int32_t cell_x(int32_t c) {
+    return c / Map_Size + 1;
+}
+int32_t cell_y(int32_t c) {
+    return c % Map_Size + 1;
+}
+constexpr std::array<int32_t, 8> step_dx = {0, 1, 1, 1, 0, -1, -1, -1};
+constexpr std::array<int32_t, 8> step_dy = {-1, -1, 0, 1, 1, 1, 0, -1};
+
+// What a step into the square does for a walker who knows its terrain: walks on, or
+// opens (a door, a secret door found, a door to bash).
+bool walkable_terrain(const TTerrain& terrain, uint8_t mask) {
+    if (terrain.Has_Movement_Flag(mask))
+        return true;
+    const auto action = TTerrain_Action(terrain.Next_Terrain_Action);
+    return !terrain.Display_Chest_Window &&
+           (action == TTerrain_Action::Open || action == TTerrain_Action::Bash_Door ||
+            action == TTerrain_Action::Open_Secret);
+}
+
+// A creature the character talks to rather than fights (what a click on it shows).
+bool talks(const TMonster& creature) {
+    return !creature.Talk_Topic_Names.empty() || creature.Store_Number != 0;
+}
+
+class TAutoplayer {
+  public:
+    TAutoplayer(THeadless_Screen& game, const TAutoplay_Options& options, TAutoplay_Run& run,
+                std::FILE* log)
+        : game_(game), options_(options), run_(run), log_(log) {}
+
+    void Play() {
+        screen_ = game_.Screen();
+        host_ = game_.Host();
+        for (uint64_t tick = 1; tick <= options_.Max_Ticks; ++tick) {
+            run_.Ticks = tick;
+            if (Finished())
+                return;
+            if (!Handle_Dialogs())
+                Act();
+            host_->Timer_Tick();
+            if (Stalled())
+                return;
+        }
+        Finish("out of time");
+    }
+
+  private:
+    TMonster* player() const { return screen_->Player(); }
+    int32_t map_number() const { return Current_Module ? Current_Module->Current_Map : 0; }
+
+    void Finish(const std::string& outcome) {
+        run_.Outcome = outcome;
+        if (const TMonster* p = player()) {
+            run_.Gold = p->Gold;
+            run_.Character_Level = p->Level;
+        }
+        Note_Quests();
+    }
+
+    void Note_Quests() {
+        if (!Current_Module)
+            return;
+        run_.Quests_Done.clear();
+        for (int32_t q = 1; q <= Current_Module->Quests.Count(); ++q)
+            if (const TModule_Quest* quest = Current_Module->Quests.Get_Quest(q);
+                quest && quest->Completed)
+                run_.Quests_Done.push_back(quest->Name);
+    }
+
+    bool Won() const {
+        if (!Current_Module)
+            return false;
+        for (int32_t q = 1; q <= Current_Module->Quests.Count(); ++q)
+            if (const TModule_Quest* quest = Current_Module->Quests.Get_Quest(q);
+                quest && quest->Game_Over && quest->Completed)
+                return true;
+        return false;
+    }
+
+    // Death, the end of the adventure, the map asked for; and a line per level entered.
+    bool Finished() {
+        if (screen_->Shown("Dlg Dead") || (!player() && screen_->Game_Running)) {
+            const TDeath_Report& death = screen_->Death_Report;
+            run_.Death_Cause = death.Cause.empty() ? death.Killer_Name : death.Cause;
+            if (!death.Killer_Name.empty())
+                run_.Death_Cause += ", level " + std::to_string(death.Killer_Level);
+            run_.Character_Level = death.Level;
+            run_.Gold = std::max(0, last_gold_);
+            Note_Quests();
+            run_.Outcome = "died";
+            return true;
+        }
+        if (Won() || !screen_->Game_Running) {
+            Finish(Won() ? "won" : "ended");
+            return true;
+        }
+        TMonster* p = player();
+        if (!p || !Current_Map)
+            return false;
+        const int32_t map = map_number();
+        if (map != current_map_ || Current_Map.get() != map_object_) {
+            if (map != current_map_) {
+                run_.Levels.push_back({map, Current_Map->Display_Name, run_.Ticks, p->Level});
+                run_.Deepest_Map = std::max(run_.Deepest_Map, map);
+                if (log_)
+                    std::fprintf(log_, "autoplay: map %d \"%s\" entered at %s, level %d\n", map,
+                                 Current_Map->Display_Name.c_str(),
+                                 Game_Time_Text(run_.Ticks).c_str(), int(p->Level));
+                Progress();
+            }
+            current_map_ = map;
+            map_object_ = Current_Map.get();
+            blocked_.clear();
+            bumps_.clear();
+            exhausted_.clear();
+            ignored_items_.clear();
+            seen_.assign(size_t(Cells), false);
+            fighting_serial_ = 0;
+            shopped_.clear();
+            last_drawn_ = -1;
+        }
+        if (options_.Stop_At_Map > 0 && map >= options_.Stop_At_Map) {
+            Finish("stopped");
+            return true;
+        }
+        return false;
+    }
+
+    void Progress() { last_progress_ = run_.Ticks; }
+
+    bool Stalled() {
+        TMonster* p = player();
+        if (!p)
+            return false;
+        if (p->Experience != last_experience_ || p->Level != last_level_ || p->Gold != last_gold_) {
+            last_experience_ = p->Experience, last_level_ = p->Level, last_gold_ = p->Gold;
+            Progress();
+        }
+        if (run_.Ticks - last_progress_ < options_.Stall_Ticks)
+            return false;
+        run_.Stall_Reason = "nothing gained for " + Game_Time_Text(options_.Stall_Ticks) +
+                            " on map " + std::to_string(map_number()) + " at (" +
+                            std::to_string(p->X) + ", " + std::to_string(p->Y) + "): " + last_plan_;
+        Finish("stalled");
+        return true;
+    }
+
+    // ---- dialogs, through their controls ----
+
+    bool Handle_Dialogs() {
+        if (auto* talk = dynamic_cast<TDC_Dlg_Talk*>(screen_->Shown("Dlg Talk"))) {
+            int32_t press = 5;
+            const TMonster* partner = screen_->Talk_Partner.Resolve(Current_Map->Monster_List);
+            const bool new_partner = partner && !talked_.count(partner->Serial);
+            for (int32_t n = 1; n <= 4; ++n) {
+                const std::string& caption = talk->f_Buttons[size_t(n - 1)]->f_Caption;
+                if (caption == "Talk" && new_partner)
+                    press = n;
+                else if (caption == "Purchase Items" && !new_partner && Wants_To_Shop() &&
+                         partner && !shopped_.count(partner->Serial))
+                    press = n;
+            }
+            if (partner)
+                talked_.insert(partner->Serial);
+            talk->Press(press);
+            return true;
+        }
+        if (auto* conversation =
+                dynamic_cast<TDC_Dlg_Conversation*>(screen_->Shown("Dlg Conversation"))) {
+            // Every topic once, as a player reads what a new face has to say.
+            const TMonster* partner = screen_->Talk_Partner.Resolve(Current_Map->Monster_List);
+            const int32_t topics = partner ? int32_t(partner->Talk_Topic_Names.size()) : 0;
+            for (int32_t n = 1; n <= topics; ++n)
+                conversation->Choose_Topic(n);
+            host_->Key_Down(VK_ESCAPE);
+            return true;
+        }
+        if (auto* store = dynamic_cast<TDC_Dlg_Store*>(screen_->Shown("Dlg Store"))) {
+            Shop(*store);
+            if (const TMonster* keeper = screen_->Talk_Partner.Resolve(Current_Map->Monster_List))
+                shopped_.insert(keeper->Serial);
+            store->Close();
+            return true;
+        }
+        for (const char* name : {"Dlg Module Text", "Message Dlg", "Error List Dlg", "Dlg Chest",
+                                 "Dlg Store", "Dlg GiveItem", "Statistics Dlg", "Spells Add Dlg",
+                                 "Spells Select Dlg", "Quests Dlg", "Game Menu"})
+            if (screen_->Shown(name)) {
+                host_->Key_Down(VK_ESCAPE);
+                if (screen_->Shown(name))
+                    host_->Key_Down(VK_RETURN);
+                return true;
+            }
+        // Something else holds the game (a window this player does not use): closed.
+        if (screen_->Actions_Disabled && run_.Ticks >= escaped_at_ + 20) {
+            escaped_at_ = run_.Ticks;
+            host_->Key_Down(VK_ESCAPE);
+        }
+        return screen_->Actions_Disabled;
+    }
+
+    // Food and health potions carried.
+    int32_t Carried(TConsumption_Type type) const {
+        const TMonster* p = player();
+        int32_t count = 0;
+        for (int32_t slot = First_Backpack_Slot; p && slot <= Last_Backpack_Slot; ++slot)
+            if (const TItem* item = Current_Map->Item_List.Get(
+                    p->Inventory.Get_Number_In_Slot(slot, Current_Map->Item_List));
+                item && item->Consumption_Type == uint8_t(type))
+                count += std::max(1, int32_t(item->Count_Of_Items()));
+        return count;
+    }
+
+    bool Wants_To_Shop() const {
+        const TMonster* p = player();
+        return p && p->Gold >= 5 &&
+               (Carried(TConsumption_Type::Food) < 4 || Carried(TConsumption_Type::Health) < 3);
+    }
+
+    // Buys food, then health potions, while the gold lasts; each goes from the pointer
+    // into a free cell of the backpack.
+    void Shop(TDC_Dlg_Store& store) {
+        if (!screen_->Shown("Win Inventory"))
+            host_->Key_Down('I');
+        auto* window = dynamic_cast<TDC_Win_Inventory*>(screen_->Shown("Win Inventory"));
+        if (!window)
+            return;
+        window->Set_Visible(true);
+        for (const auto& [type, wanted] :
+             {std::pair{TConsumption_Type::Food, 4}, std::pair{TConsumption_Type::Health, 3}})
+            for (int32_t category = 1; category <= int32_t(store.Captions().size()); ++category) {
+                store.Select_Category(category);
+                bool bought = true;
+                while (bought && Carried(type) < wanted) {
+                    bought = false;
+                    const std::vector<uint16_t> shown = store.Shown_Items();
+                    for (size_t cell = 0; cell < shown.size() && !bought; ++cell) {
+                        const TItem* item = Current_Map->Item_List.Get(shown[cell]);
+                        if (item && item->Consumption_Type == uint8_t(type) &&
+                            store.Click_Cell(int(cell)))
+                            bought = Stash(*window);
+                    }
+                }
+            }
+        host_->Key_Down('I');
+    }
+
+    // The held item into the first free backpack cell of the inventory window.
+    bool Stash(TDC_Win_Inventory& window) {
+        const TMonster* p = player();
+        for (int32_t page = 1; page <= 4 && p; ++page) {
+            window.Set_Page(page);
+            for (int y = 0; y < 600; y += 4)
+                for (int x = 0; x < 800; x += 4) {
+                    const int32_t slot = window.Slot_At(x, y);
+                    if (slot == 0 || p->Inventory.Get_Number_In_Slot(slot, Current_Map->Item_List))
+                        continue;
+                    host_->Mouse_Move(x + 8, y + 8);
+                    host_->Mouse_Down(mbLeft, x + 8, y + 8, ssLeft);
+                    host_->Mouse_Up(mbLeft, x + 8, y + 8);
+                    return !screen_->Cursor_Item.Is_Holding();
+                }
+        }
+        return false;
+    }
+
+    // Stat points on the class's main attributes, through the statistics dialog.
+    bool Spend_Stat_Points(TMonster& p) {
+        if (p.Characteristic_Points == 0)
+            return false;
+        host_->Key_Down('C');
+        auto* dialog = dynamic_cast<TDC_Dlg_Statistics*>(screen_->Shown("Statistics Dlg"));
+        if (!dialog)
+            return false;
+        const bool scholar = Caster(p);
+        // 1 Strength, 2 Intelligence, 3 Dexterity, 4 Constitution.
+        const std::array<int32_t, 4> order =
+            scholar ? std::array<int32_t, 4>{2, 4, 2, 3} : std::array<int32_t, 4>{1, 4, 3, 1};
+        for (int32_t k = 0; p.Characteristic_Points > 0 && k < 100; ++k)
+            dialog->Spend_Point(order[size_t(k % 4)]);
+        host_->Key_Down(VK_ESCAPE);
+        return true;
+    }
+
+    // Spell points on the first spells that can be raised, attack spells first.
+    bool Spend_Spell_Points(TMonster& p) {
+        if (p.Spell_Points == 0 || run_.Ticks < spell_points_due_)
+            return false;
+        spell_points_due_ = run_.Ticks + 1200;
+        host_->Key_Down('S');
+        auto* dialog = dynamic_cast<TDC_Dlg_Spells_Add*>(screen_->Shown("Spells Add Dlg"));
+        if (!dialog)
+            return false;
+        for (int pass = 0; pass < 2 && p.Spell_Points > 0; ++pass)
+            for (int32_t category = 1;
+                 category <= TDC_Dlg_Spells_Add::Categories && p.Spell_Points > 0; ++category) {
+                dialog->Select_Category(category);
+                const std::vector<uint16_t> spells = dialog->Shown_Spells();
+                for (size_t cell = 0; cell < spells.size() && p.Spell_Points > 0; ++cell) {
+                    const TSpell* spell = Master_Spells.Get(spells[cell]);
+                    const bool attack = spell && spell->Damage.Max > 0 && !spell->Is_Passive();
+                    if ((pass == 0) == attack && TDC_Dlg_Spells_Add::Can_Raise(p, spells[cell]))
+                        dialog->Click_Cell(int(cell));
+                }
+            }
+        host_->Key_Down(VK_ESCAPE);
+        return true;
+    }
+
+    // Hungry: food from the backpack is taken onto the pointer in the inventory window
+    // and given to the character's picture.
+    bool Eat(TMonster& p) {
+        if (p.Hunger > p.Maximum_Hunger / 3 || run_.Ticks < eat_due_)
+            return false;
+        eat_due_ = run_.Ticks + 200;
+        int32_t food = 0;
+        for (int32_t slot = First_Backpack_Slot; slot <= Last_Backpack_Slot && !food; ++slot) {
+            const TItem* item = Current_Map->Item_List.Get(
+                p.Inventory.Get_Number_In_Slot(slot, Current_Map->Item_List));
+            if (item && item->Consumption_Type == uint8_t(TConsumption_Type::Food))
+                food = slot;
+        }
+        if (!food || screen_->Cursor_Item.Is_Holding())
+            return false;
+        if (!screen_->Shown("Win Inventory"))
+            host_->Key_Down('I');
+        auto* window = dynamic_cast<TDC_Win_Inventory*>(screen_->Shown("Win Inventory"));
+        if (!window)
+            return false;
+        window->Set_Visible(true);
+        window->Set_Page((food - First_Backpack_Slot) / 20 + 1);
+        for (int y = 0; y < 600; y += 4)
+            for (int x = 0; x < 800; x += 4)
+                if (window->Slot_At(x, y) == food) {
+                    host_->Mouse_Move(x + 8, y + 8);
+                    host_->Mouse_Down(mbLeft, x + 8, y + 8, ssLeft);
+                    host_->Mouse_Up(mbLeft, x + 8, y + 8);
+                    if (screen_->Cursor_Item.Is_Holding()) {
+                        host_->Mouse_Move(48, 37);
+                        host_->Mouse_Down(mbLeft, 48, 37, ssLeft);
+                        host_->Mouse_Up(mbLeft, 48, 37);
+                    }
+                    x = y = 800;
+                }
+        host_->Key_Down('I');
+        return true;
+    }
+
+    // An attack spell the character knows goes into a free quick slot, through the
+    // quick bar's book.
+    bool Set_Quick_Bar(TMonster& p) {
+        if (Attack_Slot(p) > 0 || run_.Ticks < quick_bar_due_)
+            return false;
+        bool knows = false;
+        for (int32_t i = 1; i <= p.Spells.Count(); ++i)
+            knows = knows || Attack_Spell(p, p.Spells.Get_Spell(i));
+        if (!knows)
+            return false;
+        quick_bar_due_ = run_.Ticks + 1200;
+        host_->Key_Down('B');
+        auto* book = dynamic_cast<TDC_Dlg_Spells_Select*>(screen_->Shown("Spells Select Dlg"));
+        if (!book)
+            return false;
+        int32_t free_slot = 10;
+        for (int32_t k = 10; k >= 1; --k)
+            if (p.Spells.Get_Quick_Slot(k).Kind == uint8_t(TQuick_Slot_Kind::Empty))
+                free_slot = k;
+        book->Select_Slot(free_slot);
+        bool assigned = false;
+        for (int32_t page = 1; page <= int32_t(book->Page_Names().size()) && !assigned; ++page) {
+            book->Set_Page(page);
+            const std::vector<TQuick_Slot> entries = book->Entries();
+            for (size_t n = 0; n < entries.size() && !assigned; ++n)
+                if (entries[n].Kind == uint8_t(TQuick_Slot_Kind::Spell) &&
+                    Attack_Spell(p, entries[n].Value))
+                    assigned = book->Assign_Entry(int32_t(n));
+        }
+        host_->Key_Down(VK_ESCAPE);
+        return true;
+    }
+
+    static bool Attack_Spell(const TMonster& p, uint16_t number) {
+        const TSpell* spell = Master_Spells.Get(number);
+        return spell && spell->Damage.Max > 0 && !spell->Is_Passive() &&
+               p.Spells.Get_Level(number) > 0;
+    }
+
+    // A character whose quick slots hold an attack spell.
+    bool Caster(const TMonster& p) const { return Attack_Slot(p) > 0; }
+
+    int32_t Attack_Slot(const TMonster& p) const {
+        for (int32_t k = 1; k <= 10; ++k) {
+            const TQuick_Slot slot = p.Spells.Get_Quick_Slot(k);
+            if (slot.Kind != uint8_t(TQuick_Slot_Kind::Spell))
+                continue;
+            if (Attack_Spell(p, slot.Value))
+                return k;
+        }
+        return 0;
+    }
+
+    // ---- the map as the player knows it ----
+
+    // Draws the frame when the character has moved since the last one: the view is
+    // what marks squares explored and places the map under the pointer.
+    void Look() {
+        const TMonster* p = player();
+        const int32_t at = p ? cell(p->X, p->Y) : -1;
+        if (at == last_drawn_ && run_.Ticks < drawn_at_ + 10)
+            return;
+        host_->Redraw();
+        last_drawn_ = at;
+        drawn_at_ = run_.Ticks;
+    }
+
+    bool In_Sight(int32_t x, int32_t y) const {
+        const int32_t i = x - Current_Map->Sight_Left(), j = y - Current_Map->Sight_Top();
+        return Current_Map->Get_Sight(i, j) == 1 && Current_Map->Get_Light(i, j) < 4;
+    }
+
+    bool Known(int32_t x, int32_t y) const {
+        const TMap_Square* square = Current_Map->Get_Square(x, y);
+        return square && (square->Is_Explored() || In_Sight(x, y));
+    }
+
+    bool Walkable(int32_t x, int32_t y, uint8_t mask) const {
+        const TMap_Square* square = Current_Map->Get_Square(x, y);
+        if (!square || !Known(x, y) || blocked_.count(cell(x, y)) || square->Is_Entrance())
+            return false;
+        const TTerrain* terrain = square->Get_Terrain(*Current_Map);
+        if (!terrain || !walkable_terrain(*terrain, mask))
+            return false;
+        const TMonster* p = player();
+        return square->Monster == 0 || (p && square->Monster == p->Number);
+    }
+
+    // Distances from the character over the squares it knows it can walk.
+    void Search() {
+        TMonster* p = player();
+        distance_.assign(Cells, -1);
+        parent_.assign(Cells, -1);
+        std::deque<int32_t> queue;
+        const int32_t start = cell(p->X, p->Y);
+        distance_[size_t(start)] = 0;
+        queue.push_back(start);
+        const uint8_t mask = Movement_Mask_Of(*p);
+        while (!queue.empty()) {
+            const int32_t c = queue.front();
+            queue.pop_front();
+            for (size_t d = 0; d < 8; ++d) {
+                const int32_t nx = cell_x(c) + step_dx[d], ny = cell_y(c) + step_dy[d];
+                if (!TMap::In_Map(nx, ny))
+                    continue;
+                const int32_t n = cell(nx, ny);
+                if (distance_[size_t(n)] >= 0 || !Walkable(nx, ny, mask))
+                    continue;
+                distance_[size_t(n)] = distance_[size_t(c)] + 1;
+                parent_[size_t(n)] = c;
+                queue.push_back(n);
+            }
+        }
+    }
+
+    // The reached square next to (x, y) nearest the character, or -1.
+    int32_t Nearest_Beside(int32_t x, int32_t y) const {
+        int32_t best = -1;
+        for (size_t d = 0; d < 8; ++d) {
+            const int32_t nx = x + step_dx[d], ny = y + step_dy[d];
+            if (!TMap::In_Map(nx, ny))
+                continue;
+            const int32_t n = cell(nx, ny);
+            if (distance_[size_t(n)] >= 0 &&
+                (best < 0 || distance_[size_t(n)] < distance_[size_t(best)]))
+                best = n;
+        }
+        return best;
+    }
+
+    // The first square on the way to a reached square.
+    int32_t First_Step(int32_t goal) const {
+        int32_t c = goal;
+        while (parent_[size_t(c)] >= 0 && distance_[size_t(parent_[size_t(c)])] > 0)
+            c = parent_[size_t(c)];
+        return c;
+    }
+
+    // ---- the player's commands ----
+
+    // The screen point over map square (x, y) in the view last drawn; false off it.
+    bool Point_Of(int32_t x, int32_t y, int& px, int& py) const {
+        const auto& at = game_.Hooks().Map_Square_At;
+        if (!at)
+            return false;
+        for (int row = 1; row <= View_Rows; ++row)
+            for (int column = 1; column <= View_Columns; ++column) {
+                int cx = 0, cy = 0;
+                TMap_View::Cell_Corner(column, row, cx, cy);
+                for (const auto& [ox, oy] :
+                     {std::pair{27, 27}, std::pair{27, 20}, std::pair{27, 34}, std::pair{20, 27}}) {
+                    int32_t mx = 0, my = 0;
+                    if (at(cx + ox, cy + oy, mx, my) && mx == x && my == y) {
+                        px = cx + ox, py = cy + oy;
+                        return true;
+                    }
+                }
+            }
+        return false;
+    }
+
+    // A press and release of a mouse button over the square.
+    bool Click(int32_t x, int32_t y, bool right) {
+        int px = 0, py = 0;
+        if (!Point_Of(x, y, px, py))
+            return false;
+        host_->Mouse_Move(px, py);
+        host_->Mouse_Down(right ? mbRight : mbLeft, px, py, right ? ssRight : ssLeft);
+        host_->Mouse_Up(right ? mbRight : mbLeft, px, py);
+        return true;
+    }
+
+    // A step (or an act) into a neighbouring square; squares that a few tries do not
+    // change are given up.
+    void Step_Into(int32_t x, int32_t y) {
+        const TMonster* p = player();
+        const TMap_Square* square = Current_Map->Get_Square(x, y);
+        if (p && square && last_step_ == cell(x, y) && last_from_ == cell(p->X, p->Y) &&
+            last_terrain_ == square->Terrain && square->Monster == 0 && ++bumps_[cell(x, y)] >= 6) {
+            if (square->Item != 0)
+                ignored_items_.insert(cell(x, y));
+            else
+                blocked_.insert(cell(x, y));
+        }
+        if (p && square) {
+            last_step_ = cell(x, y), last_from_ = cell(p->X, p->Y);
+            last_terrain_ = square->Terrain;
+        }
+        Click(x, y, false);
+    }
+
+    bool Go_Beside(int32_t x, int32_t y, const std::string& plan) {
+        const TMonster* p = player();
+        if (std::max(std::abs(p->X - x), std::abs(p->Y - y)) == 1) {
+            last_plan_ = plan;
+            Step_Into(x, y);
+            return true;
+        }
+        const int32_t beside = Nearest_Beside(x, y);
+        if (beside < 0)
+            return false;
+        const int32_t next = First_Step(beside);
+        last_plan_ = plan;
+        Step_Into(cell_x(next), cell_y(next));
+        return true;
+    }
+
+    // ---- deciding ----
+
+    void Act() {
+        TMonster* p = player();
+        if (!p || !Current_Map || screen_->Pending_Command != TDC_Main::Command_None ||
+            screen_->Moving)
+            return;
+        Look();
+        Count_Explored();
+        Count_Kill();
+        if (p->Health < 0.4 * p->Maximum_Health && run_.Ticks >= potion_at_ + 20) {
+            potion_at_ = run_.Ticks;
+            host_->Key_Down(VK_F1 + 10);
+        }
+        if (p->Maximum_Mana > 0 && p->Mana < 0.2 * p->Maximum_Mana && Caster(*p) &&
+            run_.Ticks >= mana_potion_at_ + 40) {
+            mana_potion_at_ = run_.Ticks;
+            host_->Key_Down(VK_F1 + 11);
+        }
+        if (Eat(*p) || Spend_Stat_Points(*p) || Spend_Spell_Points(*p) || Set_Quick_Bar(*p))
+            return;
+        Search();
+        if (Fight(*p))
+            return;
+        // Hurt, with nothing in sight: wait for health to come back before going on.
+        // Health falling while at rest (something unseen, hunger) ends the rest.
+        if (run_.Ticks >= no_rest_until_ && (p->Health < 0.6 * p->Maximum_Health || resting_)) {
+            if (resting_ && p->Health < rest_health_) {
+                resting_ = false;
+                no_rest_until_ = run_.Ticks + 600;
+            } else {
+                resting_ = p->Health < 0.95 * p->Maximum_Health;
+                rest_health_ = p->Health;
+                if (resting_) {
+                    last_plan_ = "resting";
+                    return;
+                }
+            }
+        }
+        if (Talk_To_Townsfolk(*p) || Go_Shopping(*p) || Pick_Up(*p) || Explore_Or_Descend(*p))
+            return;
+        last_plan_ = "nothing to do: no reachable unexplored square, item or way down";
+    }
+
+    void Count_Explored() {
+        int32_t count = 0;
+        const TMonster* p = player();
+        for (int32_t x = std::max(1, p->X - 8); x <= std::min(Map_Size, p->X + 8); ++x)
+            for (int32_t y = std::max(1, p->Y - 8); y <= std::min(Map_Size, p->Y + 8); ++y)
+                if (!seen_[size_t(cell(x, y))] && Current_Map->Get_Square(x, y)->Is_Explored()) {
+                    seen_[size_t(cell(x, y))] = true;
+                    ++count;
+                }
+        if (count > 0)
+            Progress();
+    }
+
+    // The creature last fought is gone from the level.
+    void Count_Kill() {
+        if (fighting_serial_ == 0)
+            return;
+        const TMonster* m = Current_Map->Monster_List.Get(fighting_number_);
+        if (!m || m->Serial != fighting_serial_ || m->Is_Dead()) {
+            ++run_.Kills;
+            fighting_serial_ = 0;
+            Progress();
+        }
+    }
+
+    // The nearest creature in sight that is not a townsman or the character's own.
+    bool Fight(TMonster& p) {
+        const TMonster* target = nullptr;
+        int32_t best = 1 << 30;
+        for (int32_t x = p.X - 7; x <= p.X + 7; ++x)
+            for (int32_t y = p.Y - 7; y <= p.Y + 7; ++y) {
+                const TMap_Square* square = Current_Map->Get_Square(x, y);
+                if (!square || square->Monster == 0 || square->Monster == p.Number ||
+                    !In_Sight(x, y))
+                    continue;
+                const TMonster* other = Current_Map->Monster_List.Get(square->Monster);
+                if (!other || other->Is_Dead() || talks(*other) || other->Leader == p.Number)
+                    continue;
+                const int32_t distance = TMap::Square_Distance(p.X, p.Y, x, y);
+                if (distance < best && (distance == 1 || Nearest_Beside(x, y) >= 0 ||
+                                        (Caster(p) && Current_Map->Is_Line_Clear(p.X, p.Y, x, y))))
+                    best = distance, target = other;
+            }
+        if (!target)
+            return false;
+        if (fighting_serial_ != target->Serial) {
+            fighting_serial_ = target->Serial;
+            fighting_number_ = target->Number;
+        }
+        const int32_t slot = Attack_Slot(p);
+        if (slot > 0) {
+            const TSpell* spell = Master_Spells.Get(p.Spells.Get_Quick_Slot(slot).Value);
+            const int32_t cost =
+                spell
+                    ? spell->Get_Mana_Cost(p.Spells.Get_Level(p.Spells.Get_Quick_Slot(slot).Value))
+                    : 0;
+            if (p.Mana >= cost && Current_Map->Is_Line_Clear(p.X, p.Y, target->X, target->Y)) {
+                if (p.Spells.Get_Selected_Slot() != slot)
+                    host_->Key_Down(uint16_t(VK_F1 + slot - 1));
+                last_plan_ = "casting at " + target->Name;
+                if (Click(target->X, target->Y, true))
+                    return true;
+            }
+        }
+        return Go_Beside(target->X, target->Y, "fighting " + target->Name);
+    }
+
+    // Townsfolk who talk are asked about everything once.
+    bool Talk_To_Townsfolk(TMonster& p) {
+        for (int32_t x = p.X - 7; x <= p.X + 7; ++x)
+            for (int32_t y = p.Y - 7; y <= p.Y + 7; ++y) {
+                const TMap_Square* square = Current_Map->Get_Square(x, y);
+                if (!square || square->Monster == 0 || !In_Sight(x, y))
+                    continue;
+                const TMonster* other = Current_Map->Monster_List.Get(square->Monster);
+                if (!other || other->Talk_Topic_Names.empty() || talked_.count(other->Serial))
+                    continue;
+                if (Go_Beside(x, y, "talking to " + other->Name))
+                    return true;
+            }
+        return false;
+    }
+
+    // A store keeper in sight, when food or potions are wanted.
+    bool Go_Shopping(TMonster& p) {
+        if (!Wants_To_Shop())
+            return false;
+        for (int32_t x = p.X - 7; x <= p.X + 7; ++x)
+            for (int32_t y = p.Y - 7; y <= p.Y + 7; ++y) {
+                const TMap_Square* square = Current_Map->Get_Square(x, y);
+                if (!square || square->Monster == 0 || !In_Sight(x, y))
+                    continue;
+                const TMonster* other = Current_Map->Monster_List.Get(square->Monster);
+                if (other && other->Store_Number != 0 && !shopped_.count(other->Serial) &&
+                    (talked_.insert(other->Serial), true) &&
+                    Go_Beside(x, y, "going to buy from " + other->Name))
+                    return true;
+            }
+        return false;
+    }
+
+    bool Pick_Up(TMonster& p) {
+        if (p.Maximum_Weight > 0 && p.Weight_Carried > p.Maximum_Weight * 3 / 4)
+            return false;
+        int32_t best = -1, best_distance = 1 << 30;
+        for (int32_t x = std::max(1, p.X - 20); x <= std::min(Map_Size, p.X + 20); ++x)
+            for (int32_t y = std::max(1, p.Y - 20); y <= std::min(Map_Size, p.Y + 20); ++y) {
+                const TMap_Square* square = Current_Map->Get_Square(x, y);
+                if (square->Item == 0 || !Known(x, y) || ignored_items_.count(cell(x, y)) ||
+                    square->Is_Entrance() || (x == p.X && y == p.Y))
+                    continue;
+                const int32_t beside = Nearest_Beside(x, y);
+                if (beside >= 0 && distance_[size_t(beside)] < best_distance)
+                    best = cell(x, y), best_distance = distance_[size_t(beside)];
+            }
+        return best >= 0 && Go_Beside(cell_x(best), cell_y(best), "picking up an item");
+    }
+
+    bool Explore_Or_Descend(TMonster& p) {
+        // Frontier: a reached square beside one not yet known.
+        int32_t frontier = -1;
+        for (int32_t c = 0; c < Cells; ++c) {
+            if (distance_[size_t(c)] < 0 || exhausted_.count(c))
+                continue;
+            if (frontier >= 0 && distance_[size_t(c)] >= distance_[size_t(frontier)])
+                continue;
+            const int32_t x = cell_x(c), y = cell_y(c);
+            for (size_t d = 0; d < 8; ++d)
+                if (TMap::In_Map(x + step_dx[d], y + step_dy[d]) &&
+                    !Known(x + step_dx[d], y + step_dy[d])) {
+                    frontier = c;
+                    break;
+                }
+        }
+        // Standing on the frontier without seeing past it: what lies there stays unseen.
+        if (frontier == cell(p.X, p.Y)) {
+            exhausted_.insert(frontier);
+            return true;
+        }
+        const TModule_Map_Connection* down = Known_Way_Down();
+        const bool strong = p.Level >= 2 * map_number();
+        if (down && (frontier < 0 || strong)) {
+            if (Go_Beside(down->Source_X, down->Source_Y, "heading down")) {
+                if (std::max(std::abs(p.X - down->Source_X), std::abs(p.Y - down->Source_Y)) == 1)
+                    last_plan_ = "taking the way down";
+                return true;
+            }
+        }
+        if (frontier >= 0) {
+            const int32_t next = First_Step(frontier);
+            last_plan_ = "exploring toward (" + std::to_string(cell_x(frontier)) + ", " +
+                         std::to_string(cell_y(frontier)) + ")";
+            Step_Into(cell_x(next), cell_y(next));
+            return true;
+        }
+        return false;
+    }
+
+    // A connection to a deeper map whose square the character has seen.
+    const TModule_Map_Connection* Known_Way_Down() const {
+        const int32_t map = map_number();
+        if (!Current_Module || map < 1 || map > int32_t(Current_Module->Maps.size()))
+            return nullptr;
+        for (const TModule_Map_Connection& way : Current_Module->Maps[size_t(map - 1)].Connections)
+            if (way.Destination_Map > map && Known(way.Source_X, way.Source_Y))
+                return &way;
+        return nullptr;
+    }
+
+  public:
+    static std::string Game_Time_Text(uint64_t ticks) {
+        const uint64_t seconds = ticks / 20;
+        char text[32];
+        std::snprintf(text, sizeof text, "%llu:%02llu:%02llu", (unsigned long long)(seconds / 3600),
+                      (unsigned long long)(seconds / 60 % 60), (unsigned long long)(seconds % 60));
+        return text;
+    }
+
+  private:
+    THeadless_Screen& game_;
+    const TAutoplay_Options& options_;
+    TAutoplay_Run& run_;
+    std::FILE* log_;
+    TDC_Main* screen_ = nullptr;
+    THost* host_ = nullptr;
+    std::vector<int32_t> distance_, parent_;
+    std::vector<bool> seen_ = std::vector<bool>(size_t(Cells), false);
+    std::set<int32_t> blocked_, exhausted_, ignored_items_;
+    std::map<int32_t, int32_t> bumps_;
+    std::set<uint32_t> talked_;
+    int32_t current_map_ = 0;
+    const TMap* map_object_ = nullptr;
+    uint64_t last_progress_ = 0, potion_at_ = 0, mana_potion_at_ = 0;
+    uint64_t spell_points_due_ = 0, quick_bar_due_ = 0, eat_due_ = 0, drawn_at_ = 0,
+             escaped_at_ = 0;
+    int32_t last_drawn_ = -1, last_step_ = -1, last_from_ = -1;
+    uint16_t last_terrain_ = 0;
+    int32_t last_experience_ = -1, last_gold_ = -1;
+    uint16_t last_level_ = 0;
+    uint32_t fighting_serial_ = 0;
+    uint16_t fighting_number_ = 0;
+    std::string last_plan_ = "starting";
+    bool resting_ = false;
+    std::set<uint32_t> shopped_; // the store keepers bought from on this visit
+    double rest_health_ = 0;
+    uint64_t no_rest_until_ = 0;
+};
+
+} // namespace
+
+bool Run_Autoplay(const TAutoplay_Options& options, std::vector<TAutoplay_Run>& runs,
+                  std::string& error, std::FILE* log) {
+    return Run_Headless_Game(options.Game_Dir, error, [&] {
+        const int32_t first = options.Class > 0 ? options.Class : 1;
+        const int32_t last = options.Class > 0 ? options.Class : 3;
+        for (int32_t c = first; c <= last; ++c)
+            for (int32_t r = 0; r < std::max(1, options.Runs); ++r) {
+                TAutoplay_Run run;
+                run.Class = c;
+                run.Seed = options.Seed + uint32_t(r);
+                const TClass_Info* info = Class_Infos.Get(c);
+                run.Class_Name = info ? info->Class_Name : std::to_string(c);
+                if (log)
+                    std::fprintf(log, "autoplay: %s, seed %u, difficulty %d\n",
+                                 run.Class_Name.c_str(), run.Seed, int(options.Difficulty));
+                THeadless_Screen game;
+                if (!game.Start(TQuick_Start{.Module = options.Module,
+                                             .Class = c,
+                                             .Name = "Autoplay",
+                                             .Difficulty = options.Difficulty,
+                                             .Seed = run.Seed})) {
+                    run.Outcome = "did not start";
+                } else {
+                    TAutoplayer player(game, options, run, log);
+                    player.Play();
+                }
+                runs.push_back(run);
+            }
+    });
+}
+
+namespace {
+
+std::string json_text(const std::string& s) {
+    std::string out = "\"";
+    for (const char ch : s) {
+        if (ch == '"' || ch == '\\')
+            out += '\\', out += ch;
+        else if (uint8_t(ch) < 0x20) {
+            char code[8];
+            std::snprintf(code, sizeof code, "\\u%04x", unsigned(uint8_t(ch)));
+            out += code;
+        } else
+            out += ch;
+    }
+    return out + "\"";
+}
+
+template <typename T> T median(std::vector<T> values) {
+    if (values.empty())
+        return T{};
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+struct TClass_Summary {
+    std::string Name;
+    int32_t Runs = 0, Wins = 0;
+    uint64_t Median_Ticks = 0;
+    int32_t Median_Level = 0;
+};
+
+std::vector<TClass_Summary> summarise(const std::vector<TAutoplay_Run>& runs) {
+    std::vector<TClass_Summary> table;
+    std::map<int32_t, std::pair<std::vector<uint64_t>, std::vector<int32_t>>> figures;
+    for (const TAutoplay_Run& run : runs) {
+        auto it = std::find_if(table.begin(), table.end(),
+                               [&](const TClass_Summary& s) { return s.Name == run.Class_Name; });
+        if (it == table.end())
+            it = table.insert(table.end(), TClass_Summary{run.Class_Name});
+        ++it->Runs;
+        it->Wins += run.Outcome == "won";
+        figures[run.Class].first.push_back(run.Ticks);
+        figures[run.Class].second.push_back(run.Character_Level);
+        it->Median_Ticks = median(figures[run.Class].first);
+        it->Median_Level = median(figures[run.Class].second);
+    }
+    return table;
+}
+
+} // namespace
+
+std::string Autoplay_Json(const TAutoplay_Options& options,
+                          const std::vector<TAutoplay_Run>& runs) {
+    std::string j = "{\n  \"module\": " + json_text(options.Module) +
+                    ",\n  \"difficulty\": " + std::to_string(options.Difficulty) +
+                    ",\n  \"max_ticks\": " + std::to_string(options.Max_Ticks) + ",\n  \"runs\": [";
+    for (size_t i = 0; i < runs.size(); ++i) {
+        const TAutoplay_Run& r = runs[i];
+        j += i ? ",\n    {" : "\n    {";
+        j += "\"class\": " + std::to_string(r.Class) +
+             ", \"class_name\": " + json_text(r.Class_Name) +
+             ", \"seed\": " + std::to_string(r.Seed) + ", \"outcome\": " + json_text(r.Outcome) +
+             ", \"ticks\": " + std::to_string(r.Ticks) +
+             ", \"game_time\": " + json_text(TAutoplayer::Game_Time_Text(r.Ticks)) +
+             ", \"character_level\": " + std::to_string(r.Character_Level) +
+             ", \"deepest_map\": " + std::to_string(r.Deepest_Map) +
+             ", \"kills\": " + std::to_string(r.Kills) + ", \"gold\": " + std::to_string(r.Gold) +
+             ", \"death_cause\": " + json_text(r.Death_Cause) +
+             ", \"stall_reason\": " + json_text(r.Stall_Reason) + ", \"levels\": [";
+        for (size_t k = 0; k < r.Levels.size(); ++k)
+            j += (k ? ", " : "") + std::string("{\"map\": ") + std::to_string(r.Levels[k].Map) +
+                 ", \"name\": " + json_text(r.Levels[k].Name) +
+                 ", \"ticks\": " + std::to_string(r.Levels[k].Tick) +
+                 ", \"character_level\": " + std::to_string(r.Levels[k].Character_Level) + "}";
+        j += "], \"quests_done\": [";
+        for (size_t k = 0; k < r.Quests_Done.size(); ++k)
+            j += (k ? ", " : "") + json_text(r.Quests_Done[k]);
+        j += "]}";
+    }
+    j += "\n  ],\n  \"classes\": [";
+    const std::vector<TClass_Summary> table = summarise(runs);
+    for (size_t i = 0; i < table.size(); ++i)
+        j += (i ? ",\n    " : "\n    ") + std::string("{\"class_name\": ") +
+             json_text(table[i].Name) + ", \"runs\": " + std::to_string(table[i].Runs) +
+             ", \"wins\": " + std::to_string(table[i].Wins) +
+             ", \"median_ticks\": " + std::to_string(table[i].Median_Ticks) +
+             ", \"median_level\": " + std::to_string(table[i].Median_Level) + "}";
+    return j + "\n  ]\n}\n";
+}
+
+int Tool_Autoplay(const std::vector<std::string>& args, std::FILE* out, std::FILE* err) {
+    static const char* usage =
+        "Usage: krelvane-tool autoplay --module NAME [--game-dir DIR] [--class N] [--seed N] "
+        "[--difficulty D] [--max-ticks T] [--runs R] [--report FILE.json]";
+    TAutoplay_Options options;
+    bool module_given = false;
+    auto number = [](const std::string& v, uint64_t low, uint64_t high, uint64_t& value) {
+        char* end = nullptr;
+        if (v.empty() || v[0] == '-' || v[0] == '+')
+            return false;
+        value = std::strtoull(v.c_str(), &end, 10);
+        return !*end && value >= low && value <= high;
+    };
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        static const std::set<std::string> valued = {"--module", "--game-dir",   "--class",
+                                                     "--seed",   "--difficulty", "--max-ticks",
+                                                     "--runs",   "--report",     "--stop-at-map"};
+        if (!valued.count(arg)) {
+            std::fprintf(err, "autoplay: unknown argument \"%s\"; %s\n", arg.c_str(), usage);
+            return 2;
+        }
+        if (i + 1 >= args.size()) {
+            std::fprintf(err, "autoplay: %s needs a value\n", arg.c_str());
+            return 2;
+        }
+        const std::string& v = args[++i];
+        uint64_t value = 0;
+        auto bad = [&](const char* what) {
+            std::fprintf(err, "autoplay: %s \"%s\" is not %s\n", arg.c_str(), v.c_str(), what);
+            return 2;
+        };
+        if (arg == "--module") {
+            if (!Is_Plain_Name(v))
+                return bad("a module folder name");
+            options.Module = v;
+            module_given = true;
+        } else if (arg == "--game-dir") {
+            if (!Folder_Exists(v)) {
+                std::fprintf(err, "autoplay: the game folder \"%s\" does not exist\n", v.c_str());
+                return 2;
+            }
+            options.Game_Dir = v;
+        } else if (arg == "--class") {
+            if (!number(v, 1, 3, value))
+                return bad("a class from 1 to 3");
+            options.Class = int32_t(value);
+        } else if (arg == "--seed") {
+            if (!number(v, 0, 0xFFFFFFFFull, value))
+                return bad("a valid seed");
+            options.Seed = uint32_t(value);
+        } else if (arg == "--difficulty") {
+            if (!number(v, 1, 4, value))
+                return bad("a difficulty from 1 to 4");
+            options.Difficulty = int32_t(value);
+        } else if (arg == "--max-ticks") {
+            if (!number(v, 1, 1000000000ull, value))
+                return bad("a number of ticks");
+            options.Max_Ticks = value;
+        } else if (arg == "--runs") {
+            if (!number(v, 1, 1000, value))
+                return bad("a number of runs from 1 to 1000");
+            options.Runs = int32_t(value);
+        } else if (arg == "--stop-at-map") {
+            if (!number(v, 1, 1000, value))
+                return bad("a map number");
+            options.Stop_At_Map = int32_t(value);
+        } else {
+            options.Report = v;
+        }
+    }
+    if (!module_given) {
+        std::fprintf(err, "autoplay: --module is needed; %s\n", usage);
+        return 2;
+    }
+    std::vector<TAutoplay_Run> runs;
+    std::string error;
+    if (!Run_Autoplay(options, runs, error, out)) {
+        std::fprintf(err, "autoplay: %s\n", error.c_str());
+        return 1;
+    }
+    for (const TAutoplay_Run& r : runs) {
+        std::fprintf(out,
+                     "autoplay: %s, seed %u: %s after %s; character level %d, deepest map %d, "
+                     "%d kills, %d gold",
+                     r.Class_Name.c_str(), r.Seed, r.Outcome.c_str(),
+                     TAutoplayer::Game_Time_Text(r.Ticks).c_str(), r.Character_Level, r.Deepest_Map,
+                     r.Kills, r.Gold);
+        std::string levels;
+        for (const TAutoplay_Level_Entry& e : r.Levels)
+            levels += (levels.empty() ? "" : ", ") + std::to_string(e.Map) + ":" +
+                      std::to_string(e.Character_Level);
+        std::fprintf(out, "; level at each map's entry %s", levels.c_str());
+        if (!r.Death_Cause.empty())
+            std::fprintf(out, "; killed by %s", r.Death_Cause.c_str());
+        if (!r.Stall_Reason.empty())
+            std::fprintf(out, "; %s", r.Stall_Reason.c_str());
+        std::string quests;
+        for (const std::string& q : r.Quests_Done)
+            quests += (quests.empty() ? "" : ", ") + q;
+        std::fprintf(out, "; quests done: %s\n", quests.empty() ? "none" : quests.c_str());
+    }
+    if (runs.size() > 1) {
+        std::fprintf(out, "%-16s %5s %9s %12s %12s\n", "class", "runs", "win rate", "median time",
+                     "median level");
+        for (const TClass_Summary& s : summarise(runs))
+            std::fprintf(out, "%-16s %5d %8d%% %12s %12d\n", s.Name.c_str(), s.Runs,
+                         s.Runs ? 100 * s.Wins / s.Runs : 0,
+                         TAutoplayer::Game_Time_Text(s.Median_Ticks).c_str(), s.Median_Level);
+    }
+    if (!options.Report.empty()) {
+        std::FILE* f = std::fopen(options.Report.c_str(), "wb");
+        const std::string json = Autoplay_Json(options, runs);
+        if (!f || std::fwrite(json.data(), 1, json.size(), f) != json.size()) {
+            if (f)
+                std::fclose(f);
+            std::fprintf(err, "autoplay: the report \"%s\" could not be written\n",
+                         options.Report.c_str());
+            return 1;
+        }
+        std::fclose(f);
+    }
+    return 0;
+}
