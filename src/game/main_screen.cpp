@@ -14,6 +14,7 @@
 #include "presentation/dlg_message.h"
 #include "presentation/dlg_progress.h"
 #include "presentation/ui_hooks.h"
+#include "rules/combat.h"
 #include "rules/monster.h"
 #include "shell/debug_log.h"
 #include "shell/globals.h"
@@ -177,6 +178,19 @@ bool TDC_Main::Move_Player_Step(int32_t x, int32_t y) {
     TMonster* player = Player();
     if (!player)
         return true;
+    // A character with a bow (a weapon that reaches past the next square) shoots at a
+    // creature it clicks on rather than walking up to it; townsfolk and its own
+    // followers are walked to as ever.
+    if (Map_Distance(player->X, player->Y, x, y) > 1 && Has_Ranged_Attack(*player)) {
+        const TMap_Square* square = Current_Map->Get_Square(x, y);
+        const TMonster* other = square ? square->Get_Monster(*Current_Map) : nullptr;
+        if (other && other != player && other->Leader != player->Number &&
+            other->Talk_Topic_Names.empty() && other->Store_Number == 0) {
+            Act_On_Square(*Current_Map, *player, x, y, 0, *this);
+            Process_Event_Results();
+            return true;
+        }
+    }
     Moving = true;
     f_Visited.insert(square_key(player->X, player->Y));
     bool over = true;

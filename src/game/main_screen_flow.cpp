@@ -283,8 +283,23 @@ void give_starting_items(TMap& map, TMonster& character) {
             const TItem_Class* item_class = classes.Get(i);
             if (!item_class || !Same_Name(Trim(item_class->Class_Name), Trim(wanted)))
                 continue;
-            const uint16_t number = map.Item_List.Add(classes.Make_Item(*item_class, 1));
-            if (number != 0 && !character.Add_To_Backpack(number))
+            TItem item = classes.Make_Item(*item_class, 1);
+            // A stack (a quiver of arrows) comes as full as one found would be: a
+            // quantity of 0 is no arrow at all.
+            if (item_class->Random_Min_Stacked > 0 && item_class->Random_Max_Stacked > 0)
+                item.Quantity = Clamp_Word(
+                    Random_Range(item_class->Random_Min_Stacked, item_class->Random_Max_Stacked));
+            const uint16_t number = map.Item_List.Add(item);
+            if (number == 0)
+                break;
+            // What the character can wear or hold is worn or held from the start.
+            bool worn = false;
+            for (int32_t slot = 1; slot < First_Backpack_Slot && !worn; ++slot)
+                worn = character.Inventory.Get_Number_In_Slot(slot, map.Item_List) == 0 &&
+                       character.Inventory.Can_Place_In_Slot(
+                           number, slot, map.Item_List, &character, character.Has_Two_Weapons()) &&
+                       character.Inventory.Put_In_Slot(number, slot, map.Item_List);
+            if (!worn && !character.Add_To_Backpack(number))
                 map.Item_List.Delete_Item(number);
             break;
         }

@@ -15,6 +15,7 @@
 #include "presentation/graphics.h"
 #include "presentation/host.h"
 #include "presentation/map_view.h"
+#include "rules/combat.h"
 #include "rules/monster.h"
 #include "rules/spells.h"
 #include "shell/enums.h"
@@ -117,6 +118,55 @@ TEST_F(Headless_Script, F3TwiceAndARightClickCastTheQuickSpell) {
     ASSERT_TRUE(Free_Ground(2, x, y));
     Play("rclick " + Point_Of(x, y) + "\nwait 20\n");
     EXPECT_LT(Player().Mana, mana) << "the spell's mana was spent";
+}
+
+// A bow reaches past the next square: a click on a creature three squares off shoots
+// an arrow at it where the character stands, where a sword would walk up to it.
+TEST_F(Headless_Script, AClickOnADistantCreatureWithABowShootsAnArrow) {
+    Start_New_Game(2, 21);
+    TMonster& player = Player();
+    auto arrows = [&] {
+        int32_t count = 0;
+        for (int32_t slot = 1; slot <= Last_Backpack_Slot; ++slot)
+            if (const TItem* item = player.Inventory.Get_In_Slot(slot, Current_Map->Item_List);
+                item && !item->Ammo_Kind.empty())
+                count += std::max<int32_t>(1, item->Quantity);
+        return count;
+    };
+    const int32_t before = arrows();
+    ASSERT_GT(before, 1) << "the Stalker starts with a quiver of arrows";
+    ASSERT_TRUE(Has_Ranged_Attack(player)) << "and with the bow in hand";
+    int32_t x = 0, y = 0;
+    ASSERT_TRUE(Free_Ground(3, x, y));
+    TMonster target;
+    target.Name = "Straw Target";
+    target.X = target.Home_X = uint8_t(x);
+    target.Y = target.Home_Y = uint8_t(y);
+    target.Level = 1;
+    target.Health = target.Maximum_Health = 500;
+    const uint16_t n = Current_Map->Monster_List.Add(target);
+    Current_Map->Place_Monster_At_Its_Position(*Current_Map->Monster_List.Get(n));
+    const int32_t sx = player.X, sy = player.Y;
+    Play("click " + Point_Of(x, y) + "\nwait 20\n");
+    EXPECT_EQ(arrows(), before - 1) << "one arrow shot";
+    const TMonster* hit = Current_Map->Monster_List.Get(n);
+    ASSERT_NE(hit, nullptr);
+    EXPECT_LT(hit->Health, 500) << "and it struck the creature";
+    // Beside the character the bow shoots as well.
+    {
+        int32_t ax = 0, ay = 0;
+        Current_Map->Get_Square(x, y)->Monster = 0;
+        ASSERT_TRUE(Free_Ground(1, ax, ay));
+        TMonster* t = Current_Map->Monster_List.Get(n);
+        t->X = uint8_t(ax), t->Y = uint8_t(ay);
+        Current_Map->Place_Monster_At_Its_Position(*t);
+        const double health = t->Health;
+        Play("click " + Point_Of(ax, ay) + "\nwait 20\n");
+        EXPECT_EQ(arrows(), before - 2);
+        EXPECT_LT(Current_Map->Monster_List.Get(n)->Health, health) << "adjacent";
+    }
+    EXPECT_EQ(Player().X, sx);
+    EXPECT_EQ(Player().Y, sy);
 }
 
 TEST_F(Headless_Script, SpacePausesAndAPausedGameStandsStill) {
