@@ -20,9 +20,11 @@
 #include "presentation/map_view.h"
 #include "presentation/virtual_keys.h"
 #include "rules/class_info.h"
+#include "rules/combat.h"
 #include "rules/spells.h"
 #include "shell/enums.h"
 #include "shell/globals.h"
+#include "shell/helpers.h"
 #include "world/actions.h"
 #include "world/map.h"
 #include "world/module.h"
@@ -53,6 +55,29 @@ bool walkable_terrain(const TTerrain& terrain, uint8_t mask) {
             action == TTerrain_Action::Open_Secret);
 }
 
+// What an item is worth to its owner, one of a stack.
+int32_t worth(const TItem& item) {
+    return item.Get_Gold_Value() / std::max<int32_t>(1, item.Count_Of_Items());
+}
+
+bool is_ranged(const TItem& item) {
+    return item.Damage.Maximum_Range > 1;
+}
+
+// Equipment the character may swap for something worth more: a hand keeps its kind (a
+// bow for a bow, a shield for a shield, a blade for a blade).
+bool same_kind(const TItem& item, const TItem* worn, int32_t slot) {
+    if (slot != First_Hand_Slot && slot != Second_Hand_Slot)
+        return true;
+    const TItem_Type type = item.Get_Type();
+    if (type == TItem_Type::Misc || type == TItem_Type::Ammo)
+        return false;
+    if (!worn)
+        return slot == First_Hand_Slot ? type != TItem_Type::Shield && !is_ranged(item)
+                                       : type == TItem_Type::Shield;
+    return type == worn->Get_Type() && is_ranged(item) == is_ranged(*worn);
+}
+
 // A creature the character talks to rather than fights (what a click on it shows).
 bool talks(const TMonster& creature) {
     return !creature.Talk_Topic_Names.empty() || creature.Store_Number != 0;
@@ -73,6 +98,8 @@ class TAutoplayer {
                 return;
             if (!Handle_Dialogs())
                 Act();
+            if (options_.Trace && log_ && tick % 20 == 0)
+                Trace();
             host_->Timer_Tick();
             if (Stalled())
                 return;
@@ -144,9 +171,14 @@ class TAutoplayer {
                                  Game_Time_Text(run_.Ticks).c_str(), int(p->Level));
                 Progress();
             }
+            if (map == 1)
+                going_up_ = false;
+            else if (current_map_ == 1)
+                gold_after_town_ = p->Gold;
             current_map_ = map;
             map_object_ = Current_Map.get();
             blocked_.clear();
+            locked_.clear();
             bumps_.clear();
             exhausted_.clear();
             ignored_items_.clear();
@@ -163,6 +195,20 @@ class TAutoplayer {
     }
 
     void Progress() { last_progress_ = run_.Ticks; }
+
+    void Trace() const {
+        const TMonster* p = player();
+        if (!p)
+            return;
+        std::fprintf(log_,
+                     "autoplay: %s map %d (%d, %d) level %d health %.0f/%.0f mana %.0f/%.0f "
+                     "hunger %.0f/%.0f food %d potions %d arrows %d keys %d gold %d: %s\n",
+                     Game_Time_Text(run_.Ticks).c_str(), map_number(), int(p->X), int(p->Y),
+                     int(p->Level), double(p->Health), double(p->Maximum_Health), double(p->Mana),
+                     double(p->Maximum_Mana), double(p->Hunger), double(p->Maximum_Hunger),
+                     Carried(TConsumption_Type::Food), Carried(TConsumption_Type::Health),
+                     Ammo_Carried(), Keys_Carried(), int(p->Gold), last_plan_.c_str());
+    }
 
     bool Stalled() {
         TMonster* p = player();
@@ -187,17 +233,17 @@ class TAutoplayer {
         if (auto* talk = dynamic_cast<TDC_Dlg_Talk*>(screen_->Shown("Dlg Talk"))) {
             int32_t press = 5;
             const TMonster* partner = screen_->Talk_Partner.Resolve(Current_Map->Monster_List);
-            const bool new_partner = partner && !talked_.count(partner->Serial);
+            const bool new_partner = partner && !talked_.count(partner->Name);
             for (int32_t n = 1; n <= 4; ++n) {
                 const std::string& caption = talk->f_Buttons[size_t(n - 1)]->f_Caption;
                 if (caption == "Talk" && new_partner)
                     press = n;
                 else if (caption == "Purchase Items" && !new_partner && Wants_To_Shop() &&
-                         partner && !shopped_.count(partner->Serial))
+                         partner && !shopped_.count(partner->Name))
                     press = n;
             }
             if (partner)
-                talked_.insert(partner->Serial);
+                talked_.insert(partner->Name);
             talk->Press(press);
             return true;
         }
@@ -214,8 +260,11 @@ class TAutoplayer {
         if (auto* store = dynamic_cast<TDC_Dlg_Store*>(screen_->Shown("Dlg Store"))) {
             Shop(*store);
             if (const TMonster* keeper = screen_->Talk_Partner.Resolve(Current_Map->Monster_List))
-                shopped_.insert(keeper->Serial);
+                shopped_.insert(keeper->Name);
             store->Close();
+            // The inventory window beside the store stays open after it: closed too.
+            if (screen_->Shown("Win Inventory"))
+                host_->Key_Down('I');
             return true;
         }
         for (const char* name : {"Dlg Module Text", "Message Dlg", "Error List Dlg", "Dlg Chest",
@@ -247,10 +296,61 @@ class TAutoplayer {
         return count;
     }
 
+    // Arrows (or whatever the weapon in hand shoots) carried; -1 without such a weapon.
+    int32_t Ammo_Carried() const {
+        const TMonster* p = player();
+        const TItem* weapon =
+            p ? p->Inventory.Get_In_Slot(First_Hand_Slot, Current_Map->Item_List) : nullptr;
+        if (!weapon || !is_ranged(*weapon) || weapon->Ammo_Required.empty())
+            return -1;
+        int32_t count = 0;
+        for (int32_t slot = 1; slot <= Last_Backpack_Slot; ++slot)
+            if (const TItem* item = p->Inventory.Get_In_Slot(slot, Current_Map->Item_List);
+                item && Same_Name(item->Ammo_Kind, weapon->Ammo_Required))
+                count += item->Quantity;
+        return count;
+    }
+
+    // Keys for the doors: the town's outfitter sells them, and each opens one lock.
+    int32_t Keys_Carried() const {
+        const TMonster* p = player();
+        int32_t count = 0;
+        for (int32_t slot = 1; p && slot <= Last_Backpack_Slot; ++slot)
+            if (const TItem* item = p->Inventory.Get_In_Slot(slot, Current_Map->Item_List);
+                item && Same_Name(item->Key_Group, "Iron Key"))
+                count += item->Count_Of_Items();
+        return count;
+    }
+
+    int32_t Potions_Wanted() const {
+        const TMonster* p = player();
+        return p ? std::clamp(3 + p->Gold / 150, 3, 8) : 0;
+    }
+
     bool Wants_To_Shop() const {
         const TMonster* p = player();
+        const int32_t ammo = Ammo_Carried();
         return p && p->Gold >= 5 &&
-               (Carried(TConsumption_Type::Food) < 4 || Carried(TConsumption_Type::Health) < 3);
+               (Carried(TConsumption_Type::Food) < 4 ||
+                Carried(TConsumption_Type::Health) < Potions_Wanted() || (ammo >= 0 && ammo < 60) ||
+                (wants_keys_ && Keys_Carried() < 2));
+    }
+
+    // Out of food, potions or arrows deep down, with gold to buy more.
+    bool Needs_Town() const {
+        const TMonster* p = player();
+        if (!p || map_number() <= 1)
+            return false;
+        // A bow without arrows is no weapon at all.
+        const int32_t ammo = Ammo_Carried();
+        if (ammo >= 0 && ammo < 10 && p->Gold >= 30)
+            return true;
+        // Gold enough to buy something more than on the last trip.
+        if (p->Gold < 40 || p->Gold < gold_after_town_ + 30)
+            return false;
+        return (Carried(TConsumption_Type::Food) == 0 && p->Hunger < p->Maximum_Hunger / 2) ||
+               Carried(TConsumption_Type::Health) == 0 || (ammo >= 0 && ammo < 10) ||
+               (wants_keys_ && Keys_Carried() == 0);
     }
 
     // Buys food, then health potions, while the gold lasts; each goes from the pointer
@@ -262,8 +362,9 @@ class TAutoplayer {
         if (!window)
             return;
         window->Set_Visible(true);
-        for (const auto& [type, wanted] :
-             {std::pair{TConsumption_Type::Food, 4}, std::pair{TConsumption_Type::Health, 3}})
+        Sell_Spare(store, *window);
+        for (const auto& [type, wanted] : {std::pair{TConsumption_Type::Food, 5},
+                                           std::pair{TConsumption_Type::Health, Potions_Wanted()}})
             for (int32_t category = 1; category <= int32_t(store.Captions().size()); ++category) {
                 store.Select_Category(category);
                 bool bought = true;
@@ -278,7 +379,170 @@ class TAutoplayer {
                     }
                 }
             }
+        Buy_Ammo(store, *window);
+        Buy_Keys(store, *window);
+        Buy_Gear(store, *window);
         host_->Key_Down('I');
+    }
+
+    // Arrows for the bow, while the quiver holds fewer than 99.
+    void Buy_Ammo(TDC_Dlg_Store& store, TDC_Win_Inventory& window) {
+        const TMonster* p = player();
+        const TItem* weapon =
+            p ? p->Inventory.Get_In_Slot(First_Hand_Slot, Current_Map->Item_List) : nullptr;
+        if (!weapon || Ammo_Carried() < 0)
+            return;
+        for (int32_t category = 1; category <= int32_t(store.Captions().size()); ++category) {
+            store.Select_Category(category);
+            bool bought = true;
+            while (bought && Ammo_Carried() < 99) {
+                bought = false;
+                const std::vector<uint16_t> shown = store.Shown_Items();
+                for (size_t cell = 0; cell < shown.size() && !bought; ++cell) {
+                    const TItem* item = Current_Map->Item_List.Get(shown[cell]);
+                    if (item && Same_Name(item->Ammo_Kind, weapon->Ammo_Required) &&
+                        store.Click_Cell(int(cell)))
+                        bought = Stash(window);
+                }
+            }
+        }
+    }
+
+    void Buy_Keys(TDC_Dlg_Store& store, TDC_Win_Inventory& window) {
+        if (!wants_keys_)
+            return;
+        if (Keys_Carried() > 0)
+            key_trips_ = 0;
+        for (int32_t category = 1; category <= int32_t(store.Captions().size()); ++category) {
+            store.Select_Category(category);
+            bool bought = true;
+            while (bought && Keys_Carried() < 4) {
+                bought = false;
+                const std::vector<uint16_t> shown = store.Shown_Items();
+                for (size_t cell = 0; cell < shown.size() && !bought; ++cell) {
+                    const TItem* item = Current_Map->Item_List.Get(shown[cell]);
+                    if (item && Same_Name(item->Key_Group, "Iron Key") &&
+                        store.Click_Cell(int(cell)))
+                        bought = Stash(window);
+                }
+            }
+        }
+        if (Keys_Carried() > 0)
+            key_trips_ = 0;
+    }
+
+    // The equipment slot an item would better, and by how much; 0 when none.
+    int32_t Better_Slot(const TMonster& p, uint16_t number, int32_t& gain) const {
+        const TItem* item = Current_Map->Item_List.Get(number);
+        gain = 0;
+        if (!item)
+            return 0;
+        int32_t best = 0;
+        for (int32_t slot = 1; slot < First_Backpack_Slot; ++slot) {
+            const TItem* worn = p.Inventory.Get_In_Slot(slot, Current_Map->Item_List);
+            if (!same_kind(*item, worn, slot) ||
+                !p.Inventory.Can_Place_In_Slot(number, slot, Current_Map->Item_List, &p,
+                                               p.Has_Two_Weapons()))
+                continue;
+            const int32_t g = worth(*item) - (worn ? worth(*worn) : 0);
+            if (g > gain)
+                gain = g, best = slot;
+        }
+        return best;
+    }
+
+    // Weapons and armour the character would not wear are sold; keys, quest items,
+    // food, potions, scrolls and arrows are kept.
+    void Sell_Spare(TDC_Dlg_Store& store, TDC_Win_Inventory& window) {
+        TMonster* p = player();
+        for (int32_t slot = First_Backpack_Slot; p && slot <= Last_Backpack_Slot; ++slot) {
+            const uint16_t number = p->Inventory.Get_Number_In_Slot(slot, Current_Map->Item_List);
+            const TItem* item = Current_Map->Item_List.Get(number);
+            if (!item || item->Event_ID != 0 || item->Consumption_Type != 0 ||
+                !item->Ammo_Kind.empty() || Equip_Slot_Of_Type(item->Get_Type()) == 0 ||
+                item->Get_Type() == TItem_Type::Misc || item->Get_Type() == TItem_Type::Glyph ||
+                item->Get_Type() == TItem_Type::Orb)
+                continue;
+            int32_t gain = 0;
+            if (Better_Slot(*p, number, gain) != 0 || !Pick_From_Backpack(window, slot))
+                continue;
+            const size_t shown = store.Shown_Items().size();
+            if (!store.Click_Cell(int(shown)) || screen_->Cursor_Item.Is_Holding())
+                Stash(window);
+        }
+    }
+
+    // Better weapons and armour than those worn, with gold left for potions.
+    void Buy_Gear(TDC_Dlg_Store& store, TDC_Win_Inventory& window) {
+        TMonster* p = player();
+        for (int32_t category = 1; p && category <= int32_t(store.Captions().size()); ++category) {
+            store.Select_Category(category);
+            const std::vector<uint16_t> shown = store.Shown_Items();
+            for (size_t cell = 0; cell < shown.size(); ++cell) {
+                const TItem* item = Current_Map->Item_List.Get(shown[cell]);
+                int32_t gain = 0;
+                if (!item || Better_Slot(*p, shown[cell], gain) == 0 || gain * 5 < worth(*item) ||
+                    p->Gold < 2 * worth(*item) + 60)
+                    continue;
+                if (store.Click_Cell(int(cell)))
+                    Stash(window);
+                break; // the shown items have changed
+            }
+        }
+    }
+
+    // Takes the item of a backpack slot onto the pointer through the inventory window.
+    bool Pick_From_Backpack(TDC_Win_Inventory& window, int32_t slot) {
+        window.Set_Page((slot - First_Backpack_Slot) / 20 + 1);
+        for (int y = 0; y < 600; y += 4)
+            for (int x = 0; x < 800; x += 4)
+                if (window.Slot_At(x, y) == slot) {
+                    host_->Mouse_Move(x + 8, y + 8);
+                    host_->Mouse_Down(mbLeft, x + 8, y + 8, ssLeft);
+                    host_->Mouse_Up(mbLeft, x + 8, y + 8);
+                    return screen_->Cursor_Item.Is_Holding();
+                }
+        return false;
+    }
+
+    // The best swap of a backpack item for a worn one (or into an empty slot), made
+    // with the pointer: the item from the backpack onto the equipment slot of the
+    // character panel, and what was worn back into the backpack.
+    bool Equip_Better(TMonster& p) {
+        if (run_.Ticks < equip_due_ || screen_->Cursor_Item.Is_Holding())
+            return false;
+        equip_due_ = run_.Ticks + 100;
+        int32_t from = 0, to = 0, best_gain = 0;
+        for (int32_t slot = First_Backpack_Slot; slot <= Last_Backpack_Slot; ++slot) {
+            const uint16_t number = p.Inventory.Get_Number_In_Slot(slot, Current_Map->Item_List);
+            int32_t gain = 0;
+            const int32_t into = number ? Better_Slot(p, number, gain) : 0;
+            if (into != 0 && gain > best_gain)
+                from = slot, to = into, best_gain = gain;
+        }
+        if (from == 0)
+            return false;
+        if (!screen_->Shown("Win Inventory"))
+            host_->Key_Down('I');
+        auto* window = dynamic_cast<TDC_Win_Inventory*>(screen_->Shown("Win Inventory"));
+        if (!window)
+            return false;
+        window->Set_Visible(true);
+        if (Pick_From_Backpack(*window, from)) {
+            for (int y = 0; y < 232; y += 2)
+                for (int x = 0; x < 176; x += 2)
+                    if (TDC_Main::Slot_At(x, y) == to) {
+                        host_->Mouse_Move(x + 2, y + 2);
+                        host_->Mouse_Down(mbLeft, x + 2, y + 2, ssLeft);
+                        host_->Mouse_Up(mbLeft, x + 2, y + 2);
+                        x = y = 1000;
+                    }
+            if (screen_->Cursor_Item.Is_Holding())
+                Stash(*window);
+        }
+        host_->Key_Down('I');
+        last_plan_ = "equipping";
+        return true;
     }
 
     // The held item into the first free backpack cell of the inventory window.
@@ -461,13 +725,16 @@ class TAutoplayer {
 
     bool Walkable(int32_t x, int32_t y, uint8_t mask) const {
         const TMap_Square* square = Current_Map->Get_Square(x, y);
-        if (!square || !Known(x, y) || blocked_.count(cell(x, y)) || square->Is_Entrance())
+        if (!square || !Known(x, y) || blocked_.count(cell(x, y)) || square->Is_Entrance() ||
+            (locked_.count(cell(x, y)) && square->Is_Locked() && Keys_Carried() == 0))
             return false;
         const TTerrain* terrain = square->Get_Terrain(*Current_Map);
         if (!terrain || !walkable_terrain(*terrain, mask))
             return false;
+        // A creature blocks the way where the character sees it; one out of sight is
+        // not known to be there.
         const TMonster* p = player();
-        return square->Monster == 0 || (p && square->Monster == p->Number);
+        return square->Monster == 0 || (p && square->Monster == p->Number) || !In_Sight(x, y);
     }
 
     // Distances from the character over the squares it knows it can walk.
@@ -560,10 +827,15 @@ class TAutoplayer {
         const TMonster* p = player();
         const TMap_Square* square = Current_Map->Get_Square(x, y);
         if (p && square && last_step_ == cell(x, y) && last_from_ == cell(p->X, p->Y) &&
-            last_terrain_ == square->Terrain && square->Monster == 0 && ++bumps_[cell(x, y)] >= 6) {
+            last_terrain_ == square->Terrain && (square->Monster == 0 || !In_Sight(x, y)) &&
+            ++bumps_[cell(x, y)] >= 6) {
             if (square->Item != 0)
                 ignored_items_.insert(cell(x, y));
-            else
+            else if (square->Is_Locked() && Keys_Carried() == 0) {
+                // A locked door: a key opens it.
+                wants_keys_ = true;
+                locked_.insert(cell(x, y));
+            } else
                 blocked_.insert(cell(x, y));
         }
         if (p && square) {
@@ -599,7 +871,7 @@ class TAutoplayer {
         Look();
         Count_Explored();
         Count_Kill();
-        if (p->Health < 0.4 * p->Maximum_Health && run_.Ticks >= potion_at_ + 20) {
+        if (p->Health < 0.45 * p->Maximum_Health && run_.Ticks >= potion_at_ + 20) {
             potion_at_ = run_.Ticks;
             host_->Key_Down(VK_F1 + 10);
         }
@@ -610,12 +882,13 @@ class TAutoplayer {
         }
         if (Eat(*p) || Spend_Stat_Points(*p) || Spend_Spell_Points(*p) || Set_Quick_Bar(*p))
             return;
+        Remember_Keepers(*p);
         Search();
         if (Fight(*p))
             return;
         // Hurt, with nothing in sight: wait for health to come back before going on.
         // Health falling while at rest (something unseen, hunger) ends the rest.
-        if (run_.Ticks >= no_rest_until_ && (p->Health < 0.6 * p->Maximum_Health || resting_)) {
+        if (run_.Ticks >= no_rest_until_ && (p->Health < 0.75 * p->Maximum_Health || resting_)) {
             if (resting_ && p->Health < rest_health_) {
                 resting_ = false;
                 no_rest_until_ = run_.Ticks + 600;
@@ -628,8 +901,16 @@ class TAutoplayer {
                 }
             }
         }
-        if (Talk_To_Townsfolk(*p) || Go_Shopping(*p) || Pick_Up(*p) || Explore_Or_Descend(*p))
+        if (Equip_Better(*p) || Talk_To_Townsfolk(*p) || Go_Shopping(*p) || Go_Up_To_Town(*p) ||
+            Pick_Up(*p) || Explore_Or_Descend(*p))
             return;
+        if (wants_keys_ && Keys_Carried() == 0 && map_number() > 1 && p->Gold >= 25 &&
+            key_trips_ < 3) {
+            ++key_trips_;
+            going_up_ = true;
+            last_plan_ = "going up for keys";
+            return;
+        }
         last_plan_ = "nothing to do: no reachable unexplored square, item or way down";
     }
 
@@ -697,7 +978,64 @@ class TAutoplayer {
                     return true;
             }
         }
+        // A bow shoots from where the character stands.
+        const int32_t distance = TMap::Square_Distance(p.X, p.Y, target->X, target->Y);
+        if (distance > 1 && distance <= 7 && Ammo_Carried() > 0 && Has_Ranged_Attack(p) &&
+            Current_Map->Is_Line_Clear(p.X, p.Y, target->X, target->Y)) {
+            last_plan_ = "shooting at " + target->Name;
+            if (Click(target->X, target->Y, false))
+                return true;
+        }
         return Go_Beside(target->X, target->Y, "fighting " + target->Name);
+    }
+
+    // Where the store keepers were last seen, so the character can find them again.
+    void Remember_Keepers(const TMonster& p) {
+        for (int32_t x = p.X - 7; x <= p.X + 7; ++x)
+            for (int32_t y = p.Y - 7; y <= p.Y + 7; ++y) {
+                const TMap_Square* square = Current_Map->Get_Square(x, y);
+                if (!square || square->Monster == 0 || !In_Sight(x, y))
+                    continue;
+                const TMonster* other = Current_Map->Monster_List.Get(square->Monster);
+                if (other && other->Store_Number != 0)
+                    keepers_[map_number()][other->Name] = cell(x, y);
+            }
+    }
+
+    // Back up toward the town when supplies run out: the way up is where the
+    // character came down.
+    bool Go_Up_To_Town(const TMonster&) {
+        if (map_number() == 1 && Wants_To_Shop()) {
+            // In town: to the keepers not yet visited, where they were last seen.
+            auto& keepers = keepers_[1];
+            for (auto it = keepers.begin(); it != keepers.end();) {
+                const auto [name, at] = *it;
+                const TMap_Square* square = Current_Map->Get_Square(cell_x(at), cell_y(at));
+                const TMonster* there =
+                    square ? Current_Map->Monster_List.Get(square->Monster) : nullptr;
+                // Seen again and gone from there: the keeper is looked for anew.
+                if (In_Sight(cell_x(at), cell_y(at)) && (!there || there->Name != name)) {
+                    it = keepers.erase(it);
+                    continue;
+                }
+                if (!shopped_.count(name) &&
+                    Go_Beside(cell_x(at), cell_y(at), "going back to a store keeper"))
+                    return true;
+                ++it;
+            }
+            return false;
+        }
+        if (!Needs_Town() && !(going_up_ && map_number() > 1))
+            return false;
+        going_up_ = true;
+        const int32_t map = map_number();
+        for (int32_t n = 1; Current_Module && n <= int32_t(Current_Module->Maps.size()); ++n)
+            for (const TModule_Map_Connection& way :
+                 Current_Module->Maps[size_t(n - 1)].Connections)
+                if (way.Destination_Map == map && n < map && Known(way.Dest_X, way.Dest_Y) &&
+                    Go_Beside(way.Dest_X, way.Dest_Y, "going up to buy supplies"))
+                    return true;
+        return false;
     }
 
     // Townsfolk who talk are asked about everything once.
@@ -708,7 +1046,7 @@ class TAutoplayer {
                 if (!square || square->Monster == 0 || !In_Sight(x, y))
                     continue;
                 const TMonster* other = Current_Map->Monster_List.Get(square->Monster);
-                if (!other || other->Talk_Topic_Names.empty() || talked_.count(other->Serial))
+                if (!other || other->Talk_Topic_Names.empty() || talked_.count(other->Name))
                     continue;
                 if (Go_Beside(x, y, "talking to " + other->Name))
                     return true;
@@ -726,8 +1064,8 @@ class TAutoplayer {
                 if (!square || square->Monster == 0 || !In_Sight(x, y))
                     continue;
                 const TMonster* other = Current_Map->Monster_List.Get(square->Monster);
-                if (other && other->Store_Number != 0 && !shopped_.count(other->Serial) &&
-                    (talked_.insert(other->Serial), true) &&
+                if (other && other->Store_Number != 0 && !shopped_.count(other->Name) &&
+                    (talked_.insert(other->Name), true) &&
                     Go_Beside(x, y, "going to buy from " + other->Name))
                     return true;
             }
@@ -822,7 +1160,7 @@ class TAutoplayer {
     std::vector<bool> seen_ = std::vector<bool>(size_t(Cells), false);
     std::set<int32_t> blocked_, exhausted_, ignored_items_;
     std::map<int32_t, int32_t> bumps_;
-    std::set<uint32_t> talked_;
+    std::set<std::string> talked_; // townsfolk by name: a level loaded again renumbers them
     int32_t current_map_ = 0;
     const TMap* map_object_ = nullptr;
     uint64_t last_progress_ = 0, potion_at_ = 0, mana_potion_at_ = 0;
@@ -836,7 +1174,14 @@ class TAutoplayer {
     uint16_t fighting_number_ = 0;
     std::string last_plan_ = "starting";
     bool resting_ = false;
-    std::set<uint32_t> shopped_; // the store keepers bought from on this visit
+    bool going_up_ = false;
+    bool wants_keys_ = false;
+    int32_t key_trips_ = 0;       // trips to town for keys in a row that found none
+    int32_t gold_after_town_ = 0; // the gold left when the character last left the town
+    std::set<int32_t> locked_;    // locked doors met on this map
+    uint64_t equip_due_ = 0;
+    std::map<int32_t, std::map<std::string, int32_t>> keepers_; // map, name: square
+    std::set<std::string> shopped_; // the store keepers bought from on this visit
     double rest_health_ = 0;
     uint64_t no_rest_until_ = 0;
 };
@@ -845,9 +1190,17 @@ class TAutoplayer {
 
 bool Run_Autoplay(const TAutoplay_Options& options, std::vector<TAutoplay_Run>& runs,
                   std::string& error, std::FILE* log) {
-    return Run_Headless_Game(options.Game_Dir, error, [&] {
+    bool known_class = true;
+    int32_t classes = 0;
+    const bool started = Run_Headless_Game(options.Game_Dir, error, [&] {
+        // The classes are the game's own table: every one of them, or the one asked for.
+        classes = Class_Infos.Count();
+        if (options.Class > classes) {
+            known_class = false;
+            return;
+        }
         const int32_t first = options.Class > 0 ? options.Class : 1;
-        const int32_t last = options.Class > 0 ? options.Class : 3;
+        const int32_t last = options.Class > 0 ? options.Class : Class_Infos.Count();
         for (int32_t c = first; c <= last; ++c)
             for (int32_t r = 0; r < std::max(1, options.Runs); ++r) {
                 TAutoplay_Run run;
@@ -872,6 +1225,10 @@ bool Run_Autoplay(const TAutoplay_Options& options, std::vector<TAutoplay_Run>& 
                 runs.push_back(run);
             }
     });
+    if (started && !known_class)
+        error = "there is no class " + std::to_string(options.Class) + " (the game has " +
+                std::to_string(classes) + ")";
+    return started && known_class;
 }
 
 namespace {
@@ -967,7 +1324,8 @@ std::string Autoplay_Json(const TAutoplay_Options& options,
 int Tool_Autoplay(const std::vector<std::string>& args, std::FILE* out, std::FILE* err) {
     static const char* usage =
         "Usage: krelvane-tool autoplay --module NAME [--game-dir DIR] [--class N] [--seed N] "
-        "[--difficulty D] [--max-ticks T] [--runs R] [--report FILE.json]";
+        "[--difficulty D] [--max-ticks T] [--runs R] [--report FILE.json] [--stop-at-map K] "
+        "[--trace]";
     TAutoplay_Options options;
     bool module_given = false;
     auto number = [](const std::string& v, uint64_t low, uint64_t high, uint64_t& value) {
@@ -982,6 +1340,10 @@ int Tool_Autoplay(const std::vector<std::string>& args, std::FILE* out, std::FIL
         static const std::set<std::string> valued = {"--module", "--game-dir",   "--class",
                                                      "--seed",   "--difficulty", "--max-ticks",
                                                      "--runs",   "--report",     "--stop-at-map"};
+        if (arg == "--trace") {
+            options.Trace = true;
+            continue;
+        }
         if (!valued.count(arg)) {
             std::fprintf(err, "autoplay: unknown argument \"%s\"; %s\n", arg.c_str(), usage);
             return 2;
@@ -1008,8 +1370,8 @@ int Tool_Autoplay(const std::vector<std::string>& args, std::FILE* out, std::FIL
             }
             options.Game_Dir = v;
         } else if (arg == "--class") {
-            if (!number(v, 1, 3, value))
-                return bad("a class from 1 to 3");
+            if (!number(v, 1, 255, value))
+                return bad("a class number");
             options.Class = int32_t(value);
         } else if (arg == "--seed") {
             if (!number(v, 0, 0xFFFFFFFFull, value))

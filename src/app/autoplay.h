@@ -10,6 +10,7 @@
 //
 //   krelvane-tool autoplay --module NAME [--game-dir DIR] [--class N] [--seed N]
 //                          [--difficulty D] [--max-ticks T] [--runs R] [--report FILE]
+//                          [--stop-at-map K] [--trace]
 //
 // prints a line per level entered and a summary per run; with several runs or
 // classes a table of win rate, median game time and median level per class. Exit
@@ -23,7 +24,7 @@
 struct TAutoplay_Options {
     std::string Module = "Hollowmere";
     std::string Game_Dir; // the game folder to play from; empty for the default
-    int32_t Class = 0;    // 1..3; 0 plays each class in turn
+    int32_t Class = 0;    // a class of the game's class table; 0 plays each in turn
     uint32_t Seed = 1;
     int32_t Difficulty = 2;
     uint64_t Max_Ticks = 216000; // three hours of game time at 20 ticks a second
@@ -34,6 +35,8 @@ struct TAutoplay_Options {
     // Ticks without progress (a new square explored, a kill, experience, an item, a
     // level entered) after which the run is reported as stalled.
     uint64_t Stall_Ticks = 12000;
+    // A line a second on the log: where the character is, its health, what it does.
+    bool Trace = false;
 };
 
 struct TAutoplay_Level_Entry {

@@ -402,27 +402,32 @@ TEST(Tool_Autoplay, ANewCharacterReachesTheThirdLevelAlive) {
         " " + quoted(tool) + " autoplay ";
     const std::string report = scratch.Path() + "report.json";
     TRun r = run(start +
-                     "--module Hollowmere --class 1 --seed 1 --max-ticks 30000 "
-                     "--stop-at-map 3 --report " +
+                     "--module Hollowmere --class 1 --seed 3 --max-ticks 40000 "
+                     "--stop-at-map 3 --trace --report " +
                      quoted(report) + " --game-dir " + quoted(KV_GAME_DIR),
                  scratch);
     ASSERT_EQ(r.status, 0) << r.out << r.err;
     for (const std::string map : {"map 1 ", "map 2 ", "map 3 "})
         EXPECT_NE(r.out.find("autoplay: " + map), std::string::npos) << map << r.out;
-    EXPECT_NE(r.out.find("seed 1: stopped after"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("seed 3: stopped after"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find(" map 2 ("), std::string::npos) << "a traced line a second";
     const std::string json = scratch.Read("report.json");
     EXPECT_NE(json.find("\"outcome\": \"stopped\""), std::string::npos) << json;
     EXPECT_NE(json.find("\"deepest_map\": 3"), std::string::npos) << json;
     EXPECT_NE(json.find("\"death_cause\": \"\""), std::string::npos) << json;
 
     for (const std::string wrong :
-         {"", "--module Hollowmere --class 4", "--module Hollowmere --runs 0",
+         {"", "--module Hollowmere --class 0", "--module Hollowmere --runs 0",
           "--module Hollowmere --seed", "--module ../x", "--module Hollowmere --colour"}) {
         r = run(start + wrong, scratch);
         EXPECT_EQ(r.status, 2) << wrong;
         EXPECT_NE(r.err.find("autoplay: "), std::string::npos) << wrong;
         EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << wrong << r.err;
     }
+    // The classes are the game's own: a fourth is not among the default three.
+    r = run(start + "--module Hollowmere --class 4 --game-dir " + quoted(KV_GAME_DIR), scratch);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("there is no class 4 (the game has 3)"), std::string::npos) << r.err;
 }
 
 } // namespace
