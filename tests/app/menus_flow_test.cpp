@@ -32,11 +32,6 @@ namespace {
 const char* const Menu_Dialogs[] = {"Dlg Menu", "Dlg Select Module", "Dlg Difficulty",
                                     "Dlg Select Character"};
 
-std::string centre(const TDisplay_Class& control) {
-    return std::to_string(control.f_X + control.f_Width / 2) + " " +
-           std::to_string(control.f_Y + control.f_Height / 2);
-}
-
 class Menus_Flow : public Game_Screen_Test {
   protected:
     void SetUp() override {
@@ -57,9 +52,6 @@ class Menus_Flow : public Game_Screen_Test {
         start.Skip_Intro = !intro;
         screen_ = std::make_unique<TDC_Main>(hooks_, start);
         screen_pointer_ = screen_.get();
-    }
-    void Click(const TDisplay_Class& control) {
-        Play("move " + centre(control) + "\nclick " + centre(control) + "\n");
     }
     void Click_Item(const TDC_List& list, int n) {
         const std::string at =
