@@ -49,12 +49,6 @@ class Info_Script : public Game_Screen_Test {
                 TQuick_Start{.Module = "Hollowmere", .Class = 1, .Name = "Wren", .Seed = 21};
         Game_Screen_Test::Start(start);
     }
-    static std::string Centre(const TDisplay_Class& c) {
-        return std::to_string(c.f_X + c.f_Width / 2) + " " + std::to_string(c.f_Y + c.f_Height / 2);
-    }
-    void Click(const TDisplay_Class& c) {
-        Play("move " + Centre(c) + "\nclick " + Centre(c) + "\n");
-    }
     // The first creature of the level that passes the test.
     template <class F> TMonster* Creature(F wanted) {
         for (int32_t n = 1; n <= Current_Map->Monster_List.Count(); ++n)

@@ -11,7 +11,6 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "app/game_screen.h"
 #include "game/dlg_difficulty.h"
 #include "game/dlg_menu.h"
 #include "game/dlg_select_character.h"
@@ -20,89 +19,39 @@
 #include "game/menu_dialogs.h"
 #include "game/save_load.h"
 #include "platform/files.h"
-#include "presentation/display_object.h"
-#include "presentation/graphics.h"
-#include "presentation/host.h"
-#include "presentation/text.h"
 #include "rules/class_info.h"
 #include "rules/item_list.h"
 #include "rules/monster.h"
+#include "screen_fixture.h"
 #include "shell/globals.h"
-#include "shell/options.h"
-#include "support/fake_services.h"
 #include "support/temp_dir.h"
 #include "world/map.h"
-#include "world/sprites.h"
 
 namespace {
 
 const char* const Menu_Dialogs[] = {"Dlg Menu", "Dlg Select Module", "Dlg Difficulty",
                                     "Dlg Select Character"};
 
-std::string centre(const TDisplay_Class& control) {
-    return std::to_string(control.f_X + control.f_Width / 2) + " " +
-           std::to_string(control.f_Y + control.f_Height / 2);
-}
-
-class Menus_Flow : public ::testing::Test {
+class Menus_Flow : public Game_Screen_Test {
   protected:
     void SetUp() override {
-        Reset_Shell_Globals();
-        Create_Primary_Global_Structs();
-        Game_Settings->Generate_Debug_Log = false;
-        const std::filesystem::path game = KV_GAME_DIR;
-        for (const char* folder : {"Data", "Modules", "Pictures", "Sounds", "Music"})
-            if (std::filesystem::exists(game / folder))
-                std::filesystem::create_directory_symlink(game / folder, dir_.Path() + folder);
-        App_Dir = dir_.Path();
-        Machine_Options = TMachine_Options();
-        fg_vbinit();
-        fg_vballoc(Screen_Width, Screen_Height);
-        Create_Global_Structs();
-        Load_Global_Structs();
-        Display_Object = std::make_unique<TDisplay_Object>();
-        // The pictures show the dialogs' texts as the player reads them.
-        std::string report;
-        Load_Fonts(report);
-        Register_Game_Dialogs();
+        Game_Screen_Test::SetUp();
         Register_Menu_Dialogs();
-        hooks_ = Make_Main_Screen_Hooks(screen_pointer_);
-        std::filesystem::create_directories(KV_SCREENS_DIR);
     }
     void TearDown() override {
+        screen_pointer_ = nullptr;
         screen_.reset();
         for (const char* name : Menu_Dialogs)
             Register_Game_Dialog(name, nullptr);
-        Sprites.Clear();
-        Display_Object.reset();
-        Free_Fonts();
-        Free_Global_Structs();
-        Graphics_Shutdown();
-        App_Dir.clear();
-        Reset_Shell_Globals();
+        Game_Screen_Test::TearDown();
     }
     void Start(bool intro) {
+        screen_pointer_ = nullptr;
         screen_.reset();
         TMain_Screen_Start start;
         start.Skip_Intro = !intro;
         screen_ = std::make_unique<TDC_Main>(hooks_, start);
         screen_pointer_ = screen_.get();
-    }
-    void Play(const std::string& script) {
-        const std::string file = dir_.Write("script.txt", script);
-        THost_Callbacks callbacks;
-        callbacks.On_Timer = [this] {
-            counter_ = counter_ >= 20 ? 0 : counter_ + 1;
-            screen_->Tick(counter_, 20.0);
-        };
-        THost host(*screen_, callbacks);
-        THost_Settings settings;
-        settings.headless = true;
-        settings.script = file;
-        ASSERT_EQ(host.Run_Headless(settings), 0) << script;
-    }
-    void Click(const TDisplay_Class& control) {
-        Play("move " + centre(control) + "\nclick " + centre(control) + "\n");
     }
     void Click_Item(const TDC_List& list, int n) {
         const std::string at =
@@ -110,9 +59,6 @@ class Menus_Flow : public ::testing::Test {
             std::to_string(list.f_Y + (n - list.f_Top_Index) * list.f_Line_Height +
                            list.f_Line_Height / 2);
         Play("move " + at + "\nclick " + at + "\n");
-    }
-    void Screenshot(const std::string& name) {
-        Play("wait 1\nscreenshot " + std::string(KV_SCREENS_DIR) + "/" + name + ".png\n");
     }
     template <class T> T* Open(const std::string& name) {
         return dynamic_cast<T*>(screen_->Shown(name));
@@ -150,14 +96,6 @@ class Menus_Flow : public ::testing::Test {
         EXPECT_EQ(Game_Options->Difficulty, 2);
         return Open<TDC_Dlg_Select_Character>("Dlg Select Character");
     }
-
-    TTemp_Dir dir_;
-    TQuiet_Messages quiet_;
-    TScoped_Services use_{{.Messages = &quiet_}};
-    TDC_Main* screen_pointer_ = nullptr;
-    TMain_Screen_Hooks hooks_;
-    std::unique_ptr<TDC_Main> screen_;
-    int32_t counter_ = 0;
 };
 
 TEST_F(Menus_Flow, FromTheIntroThroughTheMenusEveryClassBeginsTheAdventure) {

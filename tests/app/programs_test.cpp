@@ -244,10 +244,6 @@ TEST(Game_Program, SettingsErrorsAreShownAndStartUpGoesOn) {
     EXPECT_NE(r.out.find("(had errors)"), std::string::npos) << r.out;
 }
 
-} // namespace
-
-namespace {
-
 TEST(Game_Program, WithoutADisplayItSaysSoAndStops) {
     TTemp_Dir game_dir;
     TTemp_Dir config;
@@ -260,10 +256,6 @@ TEST(Game_Program, WithoutADisplayItSaysSoAndStops) {
     EXPECT_EQ(r.status, 1) << r.out << r.err;
     EXPECT_NE(r.err.find("No display is available"), std::string::npos) << r.err;
 }
-
-} // namespace
-
-namespace {
 
 TEST(Game_Program, AQuickStartRefusesWrongValuesWithOneLine) {
     TTemp_Dir config;
@@ -293,10 +285,6 @@ TEST(Game_Program, AQuickStartPlaysTheDefaultModuleHeadless) {
     EXPECT_TRUE(png.good());
 }
 
-} // namespace
-
-namespace {
-
 TEST(Tool_Files, ADeviceThatNeverEndsIsRefusedNotRead) {
     TTemp_Dir scratch;
     TRun r = run("timeout 20 " + quoted(tool) + " parse /dev/zero", scratch);
@@ -306,10 +294,6 @@ TEST(Tool_Files, ADeviceThatNeverEndsIsRefusedNotRead) {
     EXPECT_EQ(r.status, 2);
     EXPECT_NE(r.err.find("cannot read"), std::string::npos) << r.err;
 }
-
-} // namespace
-
-namespace {
 
 // A record of 200,000 distinct keys: printed in well under the limit (a printer that
 // compares every key with every earlier one needs minutes).
@@ -324,10 +308,6 @@ TEST(Tool_Parse, ARecordOfManyKeysIsPrintedInTime) {
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out, "  Key 199999 := v\nerrors 0\n");
 }
-
-} // namespace
-
-namespace {
 
 TEST(Game_Program, TheToolSwitchesWorkWithOrWithoutDashes) {
     TTemp_Dir config;
@@ -354,10 +334,6 @@ TEST(Game_Program, TheToolSwitchesWorkWithOrWithoutDashes) {
     EXPECT_TRUE(shots["tilegen"] == shots["--tilegen"]);
     EXPECT_TRUE(shots["tilegen"] != shots["tilegen --width2"]);
 }
-
-} // namespace
-
-namespace {
 
 TEST(Tool_Soak, TwentyThousandTicksOfRandomPlayKeepEveryLevelSound) {
     TTemp_Dir scratch;
@@ -388,10 +364,6 @@ TEST(Tool_Soak, TwentyThousandTicksOfRandomPlayKeepEveryLevelSound) {
         EXPECT_NE(r.err.find("soak: "), std::string::npos) << wrong;
     }
 }
-
-} // namespace
-
-namespace {
 
 // A new character of the first class walks out of the town and down two levels through
 // the player's own commands, alive; the report says the same as the lines.

@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "game/global_structs.h"
+#include "presentation/display_class.h"
 #include "presentation/display_object.h"
 #include "presentation/graphics.h"
 #include "presentation/host.h"
@@ -90,6 +91,12 @@ void Game_Screen_Test::Play(const std::string& script) {
 
 std::string Game_Screen_Test::Shot(const std::string& name) {
     return "wait 1\nscreenshot " + std::string(KV_SCREENS_DIR) + "/" + name + ".png\n";
+}
+
+void Game_Screen_Test::Click(const TDisplay_Class& control) {
+    const std::string at =
+        At(control.f_X + control.f_Width / 2, control.f_Y + control.f_Height / 2);
+    Play("move " + at + "\nclick " + at + "\n");
 }
 
 std::string Game_Screen_Test::Point_Of(int32_t x, int32_t y) {

@@ -14,6 +14,7 @@
 #include "support/fake_services.h"
 #include "support/temp_dir.h"
 
+class TDisplay_Class;
 class TMonster;
 
 class Game_Screen_Test : public ::testing::Test {
@@ -32,6 +33,8 @@ class Game_Screen_Test : public ::testing::Test {
     static std::string Shot(const std::string& name);
     void Screenshot(const std::string& name) { Play(Shot(name)); }
     static std::string At(int x, int y) { return std::to_string(x) + " " + std::to_string(y); }
+    // The pointer moved onto the middle of the control and clicked there.
+    void Click(const TDisplay_Class& control);
     // A screen point over map square (x, y) as the view shows it now.
     std::string Point_Of(int32_t x, int32_t y);
     TMonster& Player();

@@ -57,8 +57,4 @@ TEST(Conversions, FloatsTakeSignFractionAndExponent) {
     }
 }
 
-TEST(Conversions, StringsAreKeptUnchanged) {
-    EXPECT_EQ(Str_To_String(" Sword // sharp "), " Sword // sharp ");
-}
-
 } // namespace

@@ -74,6 +74,17 @@ TEST_F(Settings_File_Load, EveryFieldIsReadIntoTheSettings) {
     dir.Write("Data/Settings.txt", settings_file(fields));
     EXPECT_TRUE(Load_Game_Settings());
     EXPECT_FALSE(Game_Settings->Allow_Music);
+
+    // With several records the last value wins.
+    std::string text = settings_file(all_fields);
+    text.replace(text.find("\r\n*END*"), 2,
+                 "\r\nAllow Music := no\r\nAllow Sound := no\r\nUse DirectSound := no\r\n"
+                 "Music Song Intro := b.ogg\r\nMusic Song Death := c.ogg\r\n"
+                 "Generate Debug Log := yes\r\n");
+    dir.Write("Data/Settings.txt", text);
+    EXPECT_TRUE(Load_Game_Settings());
+    EXPECT_FALSE(Game_Settings->Allow_Music);
+    EXPECT_EQ(Game_Settings->Music_Song_Intro, "b.ogg");
 }
 
 TEST_F(Settings_File_Load, OnlyTheMarkersLeaveTheDefaultsAndReportNothing) {
@@ -85,7 +96,7 @@ TEST_F(Settings_File_Load, OnlyTheMarkersLeaveTheDefaultsAndReportNothing) {
     EXPECT_TRUE(messages.Boxes.empty());
 }
 
-TEST_F(Settings_File_Load, AMissingFieldIsShownAndKeepsItsDefault) {
+TEST_F(Settings_File_Load, AMissingFieldOrFileIsShownAndKeepsTheDefaults) {
     TStrings fields(all_fields.begin(), all_fields.end() - 1);
     dir.Write("Data/Settings.txt", settings_file(fields));
     EXPECT_FALSE(Load_Game_Settings());
@@ -95,11 +106,11 @@ TEST_F(Settings_File_Load, AMissingFieldIsShownAndKeepsItsDefault) {
         "Could not find field \"Generate Debug Log\" in record \"Main Record\".";
     EXPECT_EQ(messages.Boxes, (TStrings{"Data File Error|Errors reading file \"" + file + "\".",
                                         "Data File Error|" + message}));
-}
 
-TEST_F(Settings_File_Load, AMissingFileShowsTwoBoxesAndKeepsTheDefaults) {
+    Delete_File(file);
+    Game_Settings = std::make_unique<TGame_Settings>();
+    messages.Boxes.clear();
     EXPECT_FALSE(Load_Game_Settings());
-    const std::string file = Game_Settings_File();
     EXPECT_EQ(messages.Boxes,
               (TStrings{"Data File Error|Errors reading file \"" + file + "\".",
                         "Data File Error|Unable to load data file: \"" + file + "\"."}));
@@ -140,18 +151,6 @@ TEST_F(Settings_File_Load, TurningTheLogOffTakesEffectAtOnce) {
     const TStrings lines = log_lines();
     ASSERT_FALSE(lines.empty());
     EXPECT_EQ(lines.back(), "    Music Song Death = dead.ogg");
-}
-
-TEST_F(Settings_File_Load, WithSeveralRecordsTheLastValueWins) {
-    std::string text = settings_file(all_fields);
-    text.replace(text.find("\r\n*END*"), 2,
-                 "\r\nAllow Music := no\r\nAllow Sound := no\r\nUse DirectSound := no\r\n"
-                 "Music Song Intro := b.ogg\r\nMusic Song Death := c.ogg\r\n"
-                 "Generate Debug Log := yes\r\n");
-    dir.Write("Data/Settings.txt", text);
-    EXPECT_TRUE(Load_Game_Settings());
-    EXPECT_FALSE(Game_Settings->Allow_Music);
-    EXPECT_EQ(Game_Settings->Music_Song_Intro, "b.ogg");
 }
 
 TEST_F(Settings_File_Load, AModulesOwnCopyWinsOnceTheModuleIsChosen) {

@@ -90,23 +90,4 @@ TEST_F(Characters, ANameThatIsNoFileNameIsNotExported) {
     EXPECT_TRUE(List_Files(game.Dir.Path() + "Characters").empty());
 }
 
-TEST_F(Characters, TheHeldItemIsStowedBeforeASave) {
-    TMonster& player = game.Player_Creature();
-    const uint16_t ring = game.Map->Item_List.Add(TTest_Game::Named_Item("Ring"));
-    THeld_Item held;
-    held.Hold(ring);
-    Stow_Held_Item(held, *game.Map, player);
-    EXPECT_FALSE(held.Is_Holding());
-    EXPECT_EQ(player.Inventory.Get_Number_In_Slot(11, game.Map->Item_List), ring);
-
-    // With the backpack full it goes to the player's feet.
-    for (int slot = 13; slot <= Last_Backpack_Slot; ++slot)
-        TTest_Game::Give(*game.Map, game.Player, "Stone" + std::to_string(slot), slot);
-    const uint16_t gem = game.Map->Item_List.Add(TTest_Game::Named_Item("Gem"));
-    held.Hold(gem);
-    Stow_Held_Item(held, *game.Map, player);
-    EXPECT_FALSE(held.Is_Holding());
-    EXPECT_EQ(game.Map->Get_Square(player.X, player.Y)->Item, gem);
-}
-
 } // namespace

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
 #include <map>
 #include <random>
 
@@ -13,62 +12,26 @@
 #include "game/dlg_spells_add.h"
 #include "game/dlg_spells_select.h"
 #include "game/dlg_store.h"
-#include "game/global_structs.h"
 #include "game/item_dialogs.h"
 #include "game/item_grid.h"
-#include "game/main_screen.h"
 #include "game/win_inventory.h"
-#include "platform/clock.h"
-#include "presentation/graphics.h"
 #include "presentation/ui_hooks.h"
-#include "presentation/virtual_keys.h"
-#include "rules/monster.h"
 #include "rules/spells.h"
-#include "shell/globals.h"
-#include "shell/options.h"
-#include "support/fake_services.h"
-#include "support/temp_dir.h"
-#include "world/map.h"
+#include "screen_support.h"
 #include "world/module.h"
 #include "world/store.h"
 
 namespace {
 
-class Item_Windows : public ::testing::Test {
+class Item_Windows : public Screen_Test {
   protected:
     void SetUp() override {
-        Reset_Shell_Globals();
-        Create_Primary_Global_Structs();
-        Game_Settings->Generate_Debug_Log = false;
-        const std::filesystem::path content = KV_FIXTURES_DIR "/../../content";
-        std::filesystem::create_directory_symlink(content / "Data", dir_.Path() + "Data");
-        std::filesystem::create_directory_symlink(content / "Modules", dir_.Path() + "Modules");
-        App_Dir = dir_.Path();
-        Create_Global_Structs();
-        Load_Global_Structs();
-        Machine_Options = TMachine_Options();
-        fg_vbinit();
-        fg_vballoc(Screen_Width, Screen_Height);
-        Set_Manual_Clock(true);
+        Screen_Test::SetUp();
         Register_Item_Dialogs();
-        TMain_Screen_Hooks hooks;
-        hooks.Reload_Global_Structs = [] { return Reload_Global_Structs(); };
-        TMain_Screen_Start start;
-        start.Skip_Intro = true;
-        start.Quick_Start = TQuick_Start{.Module = "Hollowmere", .Class = 3, .Seed = 11};
-        screen_ = std::make_unique<TDC_Main>(hooks, start);
+        Start_Screen(TQuick_Start{.Module = "Hollowmere", .Class = 3, .Seed = 11});
         ASSERT_NE(Current_Map->Player(), nullptr);
     }
-    void TearDown() override {
-        screen_.reset();
-        Set_Manual_Clock(false);
-        Free_Global_Structs();
-        Graphics_Shutdown();
-        App_Dir.clear();
-        Reset_Shell_Globals();
-    }
 
-    TMonster& Player() { return *Current_Map->Player(); }
     TItem_List& Items() { return Current_Map->Item_List; }
     TDC_Main& Screen() { return *screen_; }
     // A dialog opens over the game as the main screen opens it; a window beside it.
@@ -102,23 +65,11 @@ class Item_Windows : public ::testing::Test {
                     return m;
         return nullptr;
     }
-    void Click(int x, int y) {
-        TDispatch_Guard guard;
-        screen_->Dispatch_MouseMove(0, x, y);
-        screen_->Dispatch_MouseDown(mbLeft, 0, x, y);
-        screen_->Dispatch_MouseUp(mbLeft, 0, false, x, y);
-    }
 
     bool Heard(const std::string& wave) const {
         const std::vector<std::string> waves = sound_.Waves();
         return std::find(waves.begin(), waves.end(), wave) != waves.end();
     }
-
-    TTemp_Dir dir_;
-    TQuiet_Messages quiet_;
-    TSound_Recorder sound_;
-    TScoped_Services use_{{.Sound = &sound_, .Messages = &quiet_}};
-    std::unique_ptr<TDC_Main> screen_;
 };
 
 // The centre of an inventory window cell.
@@ -145,8 +96,7 @@ TEST_F(Item_Windows, TheInventoryWindowMovesItemsBetweenItsPagesAndTheEquipmentS
     EXPECT_EQ(window.Page(), 3);
     Click(177, 224 + 230);
     EXPECT_EQ(window.Page(), 4);
-    uint16_t t = 'T';
-    screen_->Dispatch_KeyDown(t, 0);
+    Key('T');
     EXPECT_EQ(window.Page(), 1);
     // Put down on page 1, then swap it with a shield held in the equipment slot rule.
     Click(cell_x(1), cell_y(1));
@@ -252,7 +202,7 @@ TEST_F(Item_Windows, TheStoreSellsForGoldItHasAndBuysWhatIsNotAQuestItem) {
 
     // Closing clears the prices and hides the inventory window again.
     store.Close();
-    Screen().Dispatch_Draw(Workspace_Buffer);
+    Draw();
     EXPECT_FALSE(Description_Panel().Prices().On);
     EXPECT_EQ(Screen().Shown("Dlg Store"), nullptr);
     EXPECT_FALSE(Screen().Shown("Win Inventory")->f_Visible);
@@ -302,7 +252,7 @@ TEST_F(Item_Windows, ASpellPointRaisesASpellAndTheQuickBarTakesSpellsAndScrolls)
     EXPECT_FALSE(list.Click_Cell(cell)); // no points left
     EXPECT_EQ(player.Spells.Get_Learnt_Level(spell), level + 1);
     list.Set_Kill_Object(true);
-    Screen().Dispatch_Draw(Workspace_Buffer);
+    Draw();
 
     Put(Add("Scroll of Light", TItem_Type::Scroll, 5), 30);
     auto& select = Open<TDC_Dlg_Spells_Select>("Spells Select Dlg");
@@ -337,7 +287,7 @@ TEST_F(Item_Windows, ASpellPointRaisesASpellAndTheQuickBarTakesSpellsAndScrolls)
     select.Select_Slot(6);
     EXPECT_EQ(select.f_Slot_Buttons[5]->f_Spell, 0);
     EXPECT_EQ(select.f_Slot_Buttons[6]->f_Item.Resolve(Items()), nullptr);
-    Screen().Dispatch_Draw(Workspace_Buffer);
+    Draw();
 }
 
 TEST_F(Item_Windows, TheHeldItemIsKeptThroughAnAutosaveAFullInventoryAndALevelChange) {

@@ -7,32 +7,15 @@
 
 #include <filesystem>
 
-#include "game/global_structs.h"
-#include "platform/clock.h"
 #include "platform/files.h"
 #include "presentation/dlg_error_list.h"
-#include "presentation/graphics.h"
 #include "presentation/host.h"
-#include "presentation/virtual_keys.h"
 #include "rules/display_effects.h"
-#include "rules/monster.h"
 #include "rules/spells.h"
-#include "shell/globals.h"
-#include "shell/options.h"
-#include "support/fake_services.h"
-#include "support/temp_dir.h"
-#include "world/map.h"
+#include "screen_support.h"
 #include "world/module.h"
 
 namespace {
-
-// A spell cast at a spot, as the quick slot's spell of these tests.
-uint16_t Location_Spell() {
-    for (int32_t n = 1; n <= Master_Spells.Count(); ++n)
-        if (Master_Spells.Get(n)->Target_Type == 4)
-            return static_cast<uint16_t>(n);
-    return 0;
-}
 
 // The screen points of map squares in these tests: square (x, y) is the 3 x 1 strip
 // at (200 + 3 x, 240 + y), clear of the character panel (the map view's own arithmetic
@@ -42,54 +25,17 @@ bool test_square_at(int x, int y, int32_t& mx, int32_t& my) {
     my = y - 240;
     return x >= 200 && TMap::In_Map(mx, my);
 }
-int screen_x(int32_t mx) {
-    return 200 + 3 * mx + 1;
-}
-int screen_y(int32_t my) {
-    return 240 + my;
-}
 
-class Main_Screen : public ::testing::Test {
+class Main_Screen : public Screen_Test {
   protected:
-    void SetUp() override {
-        Reset_Shell_Globals();
-        Create_Primary_Global_Structs();
-        Game_Settings->Generate_Debug_Log = false;
-        const std::filesystem::path content = KV_FIXTURES_DIR "/../../content";
-        std::filesystem::create_directory_symlink(content / "Data", dir_.Path() + "Data");
-        std::filesystem::create_directory_symlink(content / "Modules", dir_.Path() + "Modules");
-        App_Dir = dir_.Path();
-        Create_Global_Structs();
-        Load_Global_Structs();
-        Machine_Options = TMachine_Options();
-        fg_vbinit();
-        fg_vballoc(Screen_Width, Screen_Height);
-        Set_Manual_Clock(true);
-    }
-    void TearDown() override {
-        screen_.reset();
-        Set_Manual_Clock(false);
-        Free_Global_Structs();
-        Graphics_Shutdown();
-        App_Dir.clear();
-        Reset_Shell_Globals();
-    }
-
-    // A new game of the default module with a fixed seed; class 1 unless asked.
-    TDC_Main& Start(int32_t character_class = 1) {
+    // A new game of the default module with a fixed seed.
+    TDC_Main& Start() {
         TMain_Screen_Hooks hooks;
-        hooks.Reload_Global_Structs = [] { return Reload_Global_Structs(); };
         hooks.Map_Square_At = test_square_at;
-        hooks.Show_Spell = [this](const TSpell_Show& spell) { spells_shown_.push_back(spell); };
-        TMain_Screen_Start start;
-        start.Skip_Intro = true;
-        start.Quick_Start = TQuick_Start{.Module = "Hollowmere",
-                                         .Class = character_class,
-                                         .Name = "Wren",
-                                         .Difficulty = 2,
-                                         .Seed = 11};
-        screen_ = std::make_unique<TDC_Main>(hooks, start);
-        return *screen_;
+        return Start_Screen(
+            TQuick_Start{
+                .Module = "Hollowmere", .Class = 1, .Name = "Wren", .Difficulty = 2, .Seed = 11},
+            hooks);
     }
     void Tick(int n) {
         for (int i = 0; i < n; ++i) {
@@ -98,39 +44,7 @@ class Main_Screen : public ::testing::Test {
             screen_->Tick(i % 21, 20.0);
         }
     }
-    void Key(uint16_t key, TShift_State shift = 0) {
-        TDispatch_Guard guard;
-        screen_->Dispatch_KeyDown(key, shift);
-    }
-    TMonster& Player() { return *Current_Map->Player(); }
-
-    TTemp_Dir dir_;
-    TQuiet_Messages quiet_;
-    TScoped_Services use_{{.Messages = &quiet_}};
-    std::unique_ptr<TDC_Main> screen_;
-    std::vector<TSpell_Show> spells_shown_;
 };
-
-// A free square of open ground within a few steps of the player, in a straight line
-// east or west, reachable in that many steps.
-bool find_walk_target(const TMap& map, const TMonster& player, int32_t& tx, int32_t& ty) {
-    for (int32_t d : {3, -3, 2, -2}) {
-        const int32_t x = player.X + d, y = player.Y;
-        bool clear = true;
-        for (int32_t s = 1; s <= std::abs(d) && clear; ++s) {
-            const int32_t cx = player.X + (d > 0 ? s : -s);
-            const TMap_Square* sq = map.Get_Square(cx, y);
-            clear = sq && sq->Monster == 0 && sq->Has_Movement_Flag(map, 1) && !sq->Is_Entrance() &&
-                    !sq->Is_Trapped() && sq->Item == 0;
-        }
-        if (clear) {
-            tx = x;
-            ty = y;
-            return true;
-        }
-    }
-    return false;
-}
 
 TEST_F(Main_Screen, AQuickStartReachesARunningGameWithTheClassStartingItems) {
     TDC_Main& screen = Start();
@@ -146,65 +60,6 @@ TEST_F(Main_Screen, AQuickStartReachesARunningGameWithTheClassStartingItems) {
     EXPECT_EQ(Game_Options->Map_Entry_Level, Player().Level);
 }
 
-TEST_F(Main_Screen, HoldingTheLeftButtonWalksTowardThePointer) {
-    TDC_Main& screen = Start();
-    int32_t tx = 0, ty = 0;
-    ASSERT_TRUE(find_walk_target(*Current_Map, Player(), tx, ty));
-    const int32_t sx = Player().X;
-    // Pressed on the map and held: the walk goes on without further clicks.
-    {
-        TDispatch_Guard guard;
-        Set_Mouse_Position(screen_x(tx), screen_y(ty));
-        screen.Dispatch_MouseDown(mbLeft, ssLeft, screen_x(tx), screen_y(ty));
-    }
-    Tick(200);
-    EXPECT_EQ(Player().X, tx);
-    EXPECT_EQ(Player().Y, ty);
-    // Still held, the pointer moves back: the player follows it home.
-    Set_Mouse_Position(screen_x(sx), screen_y(ty));
-    Tick(200);
-    EXPECT_EQ(Player().X, sx);
-    // Released: the walk in progress ends at its target; no new one begins.
-    {
-        TDispatch_Guard guard;
-        screen.Dispatch_MouseUp(mbLeft, 0, false, screen_x(sx), screen_y(ty));
-    }
-    Set_Mouse_Position(screen_x(tx), screen_y(ty));
-    Tick(100);
-    EXPECT_EQ(Player().X, sx);
-}
-
-TEST_F(Main_Screen, FunctionKeysSelectAndDeselectAQuickSlotAndARightClickCastsIt) {
-    TDC_Main& screen = Start(3);
-    TMonster& player = Player();
-    const uint16_t spell = Location_Spell();
-    ASSERT_NE(spell, 0);
-    player.Spells.Learn(spell, 1, 100);
-    player.Spells.Set_Quick_Slot(3, 1, spell);
-    Key(VK_F1 + 2);
-    EXPECT_EQ(player.Spells.Get_Selected_Slot(), 3);
-    Key(VK_F1 + 2);
-    EXPECT_EQ(player.Spells.Get_Selected_Slot(), 0);
-    // An empty slot is not kept selected.
-    Key(VK_F1 + 4);
-    EXPECT_EQ(player.Spells.Get_Selected_Slot(), 0);
-
-    Key(VK_F1 + 2);
-    player.Fill_Mana();
-    const double mana = player.Mana;
-    {
-        TDispatch_Guard guard;
-        const int x = screen_x(player.X + 2), y = screen_y(player.Y);
-        screen.Dispatch_MouseDown(mbRight, ssRight, x, y);
-        screen.Dispatch_MouseUp(mbRight, 0, false, x, y);
-    }
-    EXPECT_EQ(screen.Pending_Command, TDC_Main::Command_Cast);
-    Tick(20);
-    EXPECT_EQ(screen.Pending_Command, TDC_Main::Command_None);
-    EXPECT_LT(player.Mana, mana) << "the selected spell was cast";
-    EXPECT_FALSE(spells_shown_.empty());
-}
-
 TEST_F(Main_Screen, SpacePausesTheGameAndAClosingDialogLeavesItPaused) {
     TDC_Main& screen = Start();
     Key(VK_SPACE);
@@ -212,9 +67,18 @@ TEST_F(Main_Screen, SpacePausesTheGameAndAClosingDialogLeavesItPaused) {
     EXPECT_TRUE(screen.Get_Actions_Disabled());
     const int32_t timer = Player().Move_Timer;
     const int32_t hunger = Player().Hunger_Timer;
-    Tick(40);
+    auto squares = [] {
+        std::vector<int32_t> all;
+        for (int32_t n = 1; n <= Current_Map->Monster_List.Count(); ++n)
+            if (const TMonster* c = Current_Map->Monster_List.Get(n))
+                all.push_back(c->X * 1000 + c->Y);
+        return all;
+    };
+    const std::vector<int32_t> standing = squares();
+    Tick(100);
     EXPECT_EQ(Player().Move_Timer, timer);
     EXPECT_EQ(Player().Hunger_Timer, hunger);
+    EXPECT_EQ(squares(), standing);
     // The game menu opened and closed over a paused game: still paused.
     Key('G');
     EXPECT_TRUE(screen.Get_Actions_Disabled());
@@ -261,41 +125,6 @@ const TModule_Map_Connection* first_connection() {
     return nullptr;
 }
 
-TEST_F(Main_Screen, AConnectionTakesThePlayerAndItsItemsThereAndBack) {
-    TDC_Main& screen = Start();
-    const TModule_Map_Connection* c = first_connection();
-    ASSERT_NE(c, nullptr);
-    const uint16_t start_map = Current_Module->Current_Map;
-    const uint16_t destination = c->Destination_Map;
-    TMonster& before = Player();
-    const int32_t items = before.Inventory.Count();
-    // Something in the first hand, remembered as equipment set 1 (Ctrl+1).
-    const uint16_t weapon = before.Inventory.Items.Get_Number(1);
-    const uint8_t from_slot = before.Inventory.Get_Slot(1);
-    before.Inventory.Take_From_Slot(from_slot, Current_Map->Item_List);
-    ASSERT_TRUE(before.Inventory.Put_In_Slot(weapon, First_Hand_Slot, Current_Map->Item_List));
-    const std::string weapon_name = Current_Map->Item_List.Get(weapon)->Name;
-    Key('1', ssCtrl);
-    EXPECT_EQ(Game_Options->Equipment_Sets[0].First_Hand_Id, weapon);
-
-    ASSERT_TRUE(screen.Take_Connection(c->Source_X, c->Source_Y));
-    EXPECT_EQ(Current_Module->Current_Map, destination);
-    TMonster& there = Player();
-    EXPECT_EQ(there.Name, "Wren");
-    EXPECT_EQ(there.Inventory.Count(), items);
-    const uint16_t moved =
-        there.Inventory.Get_Number_In_Slot(First_Hand_Slot, Current_Map->Item_List);
-    ASSERT_NE(moved, 0);
-    EXPECT_EQ(Current_Map->Item_List.Get(moved)->Name, weapon_name);
-    EXPECT_EQ(Game_Options->Equipment_Sets[0].First_Hand_Id, moved);
-
-    // And back through the entrance the player arrived on.
-    ASSERT_TRUE(screen.Take_Connection(Current_Module->Current_X, Current_Module->Current_Y));
-    EXPECT_EQ(Current_Module->Current_Map, start_map);
-    EXPECT_EQ(Player().Inventory.Count(), items);
-    EXPECT_EQ(screen.Find_Child("Dlg Progress"), nullptr);
-}
-
 TEST_F(Main_Screen, AFailedLevelChangeLeavesThePlayerWhereItWasWithEveryItem) {
     TDC_Main& screen = Start();
     const TModule_Map_Connection* c = first_connection();
@@ -336,10 +165,6 @@ TEST(Main_Screen_Panel, SlotsBarsAndFacesFollowTheirRules) {
     c.Maximum_Health = 0;
     EXPECT_EQ(TDC_Main::Face_Picture(c), 0);
 }
-
-} // namespace
-
-namespace {
 
 class Main_Screen_Flow : public Main_Screen {};
 
@@ -392,11 +217,7 @@ TEST_F(Main_Screen_Flow, ErrorListsWaitTheirTurnAndAMessageIsShownOnce) {
     EXPECT_TRUE(screen.Error_List_Shown);
     EXPECT_EQ(list->Lines(),
               (std::vector<std::string>{"Terrain Data File Errors: ", "a.txt", "one", "two"}));
-    {
-        TDispatch_Guard guard;
-        uint16_t escape = VK_ESCAPE;
-        screen.Dispatch_KeyDown(escape, 0);
-    }
+    Key(VK_ESCAPE);
     list = dynamic_cast<TDC_Dlg_ErrorList*>(screen.Find_Child("Error List Dlg"));
     ASSERT_NE(list, nullptr) << "the second list follows the first";
     EXPECT_EQ(list->Lines().front(), "Quest Class Data File Errors: ");
@@ -420,21 +241,15 @@ TEST_F(Main_Screen_Flow, EventResultsPlayMusicAndShowTextInOrder) {
     text.Paragraphs = {"Cold air rises."};
     Current_Module->Events.Push_Return_Result(music);
     Current_Module->Events.Push_Return_Result(text);
-    TSound_Recorder sound;
-    TScoped_Services heard({.Sound = &sound});
     screen.Process_Event_Results();
-    ASSERT_FALSE(sound.Music.empty());
-    EXPECT_EQ(sound.Music.back(), "cellar.wav");
+    ASSERT_FALSE(sound_.Music.empty());
+    EXPECT_EQ(sound_.Music.back(), "cellar.wav");
     EXPECT_EQ(screen.Module_Text_Title, "The Well");
     EXPECT_EQ(screen.Module_Text_Paragraphs, text.Paragraphs);
     // Without its dialog the text counts as read: the game goes on.
     EXPECT_TRUE(screen.Game_Running);
     EXPECT_FALSE(screen.Get_Actions_Disabled());
 }
-
-} // namespace
-
-namespace {
 
 struct TGame_State {
     int32_t X = 0, Y = 0;

@@ -10,106 +10,54 @@
 #include "game/dlg_menu.h"
 #include "game/dlg_select_character.h"
 #include "game/dlg_select_module.h"
-#include "game/global_structs.h"
-#include "game/main_screen.h"
 #include "game/menu_dialogs.h"
 #include "game/save_load.h"
-#include "platform/clock.h"
 #include "platform/files.h"
 #include "presentation/dlg_message.h"
-#include "presentation/graphics.h"
-#include "presentation/virtual_keys.h"
 #include "rules/class_info.h"
 #include "rules/item_list.h"
-#include "rules/monster.h"
-#include "shell/globals.h"
-#include "shell/options.h"
-#include "support/fake_services.h"
-#include "support/temp_dir.h"
-#include "world/map.h"
+#include "screen_support.h"
 
 namespace {
 
 const char* const Menu_Dialogs[] = {"Dlg Menu", "Dlg Select Module", "Dlg Difficulty",
                                     "Dlg Select Character"};
 
-class Menu_Dialogs_Test : public ::testing::Test {
+class Menu_Dialogs_Test : public Screen_Test {
   protected:
     void SetUp() override {
-        Reset_Shell_Globals();
-        Create_Primary_Global_Structs();
-        Game_Settings->Generate_Debug_Log = false;
-        const std::filesystem::path content = KV_FIXTURES_DIR "/../../content";
-        std::filesystem::create_directory_symlink(content / "Data", dir_.Path() + "Data");
-        // The default module, and a stray file that the list shows but that is no module.
-        std::filesystem::create_directories(dir_.Path() + "Modules");
-        std::filesystem::create_directory_symlink(content / "Modules" / "Hollowmere",
-                                                  dir_.Path() + "Modules/Hollowmere");
-        dir_.Write("Modules/notes.txt", "not a module");
-        App_Dir = dir_.Path();
-        Create_Global_Structs();
-        Load_Global_Structs();
-        Machine_Options = TMachine_Options();
-        fg_vbinit();
-        fg_vballoc(Screen_Width, Screen_Height);
-        Set_Manual_Clock(true);
+        Screen_Test::SetUp();
         Register_Menu_Dialogs();
-        TMain_Screen_Hooks hooks;
-        hooks.Reload_Global_Structs = [] { return Reload_Global_Structs(); };
-        TMain_Screen_Start start;
-        start.Skip_Intro = true;
-        screen_ = std::make_unique<TDC_Main>(hooks, start);
+        Start_Screen();
     }
     void TearDown() override {
         screen_.reset();
         for (const char* name : Menu_Dialogs)
             Register_Game_Dialog(name, nullptr);
-        Set_Manual_Clock(false);
-        Free_Global_Structs();
-        Graphics_Shutdown();
-        App_Dir.clear();
-        Reset_Shell_Globals();
+        Screen_Test::TearDown();
     }
-
-    template <class T> T* Open(const std::string& name) {
-        return dynamic_cast<T*>(screen_->Shown(name));
-    }
-    // A click in the middle of the control, as the window hands it on.
-    void Click(TDisplay_Class& control) {
-        const int x = control.f_X + control.f_Width / 2, y = control.f_Y + control.f_Height / 2;
-        TDispatch_Guard guard;
-        screen_->Dispatch_MouseMove(0, x, y);
-        screen_->Dispatch_MouseDown(mbLeft, ssLeft, x, y);
-        screen_->Dispatch_MouseUp(mbLeft, 0, false, x, y);
+    // The default module, and a stray file that the list shows but that is no module.
+    void Lay_Out_Modules() override {
+        std::filesystem::create_directories(dir_.Path() + "Modules");
+        std::filesystem::create_directory_symlink(Content() / "Modules" / "Hollowmere",
+                                                  dir_.Path() + "Modules/Hollowmere");
+        dir_.Write("Modules/notes.txt", "not a module");
     }
     // A click on item n of a list.
     void Click_Item(TDC_List& list, int n) {
-        const int x = list.f_X + 20, y = list.f_Y + (n - list.f_Top_Index) * list.f_Line_Height + 5;
-        TDispatch_Guard guard;
-        screen_->Dispatch_MouseMove(0, x, y);
-        screen_->Dispatch_MouseDown(mbLeft, ssLeft, x, y);
-        screen_->Dispatch_MouseUp(mbLeft, 0, false, x, y);
-    }
-    void Key(uint16_t key, TShift_State shift = 0) {
-        TDispatch_Guard guard;
-        screen_->Dispatch_KeyDown(key, shift);
-    }
-    void Type(const std::string& text) {
-        for (char c : text)
-            Key(static_cast<uint16_t>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c),
-                c >= 'A' && c <= 'Z' ? ssShift : 0);
+        Click(list.f_X + 20, list.f_Y + (n - list.f_Top_Index) * list.f_Line_Height + 5);
     }
     // From the main menu to character selection of the default module at difficulty 2.
     TDC_Dlg_Select_Character& To_Character_Selection() {
-        Click(Open<TDC_Dlg_Menu>("Dlg Menu")->Button(1));
-        auto* modules = Open<TDC_Dlg_Select_Module>("Dlg Select Module");
+        Click(Shown<TDC_Dlg_Menu>("Dlg Menu")->Button(1));
+        auto* modules = Shown<TDC_Dlg_Select_Module>("Dlg Select Module");
         EXPECT_NE(modules, nullptr);
         const auto& items = modules->f_List->f_Items;
         const int n = int(std::find(items.begin(), items.end(), "Hollowmere") - items.begin()) + 1;
         Click_Item(*modules->f_List, n);
         Click(*modules->f_OK);
-        Click(Open<TDC_Dlg_Difficulty>("Dlg Difficulty")->Button(2));
-        auto* characters = Open<TDC_Dlg_Select_Character>("Dlg Select Character");
+        Click(Shown<TDC_Dlg_Difficulty>("Dlg Difficulty")->Button(2));
+        auto* characters = Shown<TDC_Dlg_Select_Character>("Dlg Select Character");
         EXPECT_NE(characters, nullptr);
         return *characters;
     }
@@ -132,15 +80,10 @@ class Menu_Dialogs_Test : public ::testing::Test {
         std::filesystem::create_directories(dir_.Path() + "Characters");
         ASSERT_TRUE(Save_Character(character, items, dir_.Path() + "Characters/" + file + ".dat"));
     }
-
-    TTemp_Dir dir_;
-    TQuiet_Messages quiet_;
-    TScoped_Services use_{{.Messages = &quiet_}};
-    std::unique_ptr<TDC_Main> screen_;
 };
 
 TEST_F(Menu_Dialogs_Test, TheMainMenuShowsItsCreditsAndLeadsOnByItsButtons) {
-    auto* menu = Open<TDC_Dlg_Menu>("Dlg Menu");
+    auto* menu = Shown<TDC_Dlg_Menu>("Dlg Menu");
     ASSERT_NE(menu, nullptr);
     Click(menu->Button(5));
     EXPECT_TRUE(menu->Credits_Shown());
@@ -156,7 +99,7 @@ TEST_F(Menu_Dialogs_Test, TheMainMenuShowsItsCreditsAndLeadsOnByItsButtons) {
 
     // Resume without a saved game says so and the menu comes back.
     Click(menu->Button(2));
-    ASSERT_NE(Open<TDC_Dlg_Menu>("Dlg Menu"), nullptr);
+    ASSERT_NE(Shown<TDC_Dlg_Menu>("Dlg Menu"), nullptr);
     auto* message = dynamic_cast<TDC_Dlg_Message*>(screen_->Shown("Message Dlg"));
     ASSERT_NE(message, nullptr);
     EXPECT_EQ(message->f_Text, "There is no saved game to resume. Please use Load Game.");
@@ -164,13 +107,13 @@ TEST_F(Menu_Dialogs_Test, TheMainMenuShowsItsCreditsAndLeadsOnByItsButtons) {
     Key(VK_ESCAPE);
     EXPECT_EQ(screen_->Shown("Message Dlg"), nullptr);
 
-    Click(Open<TDC_Dlg_Menu>("Dlg Menu")->Button(6));
+    Click(Shown<TDC_Dlg_Menu>("Dlg Menu")->Button(6));
     EXPECT_TRUE(screen_->Close_Requested());
 }
 
 TEST_F(Menu_Dialogs_Test, ModuleSelectionListsTheModulesFolderAndTakesOnlyAModule) {
-    Click(Open<TDC_Dlg_Menu>("Dlg Menu")->Button(1));
-    auto* modules = Open<TDC_Dlg_Select_Module>("Dlg Select Module");
+    Click(Shown<TDC_Dlg_Menu>("Dlg Menu")->Button(1));
+    auto* modules = Shown<TDC_Dlg_Select_Module>("Dlg Select Module");
     ASSERT_NE(modules, nullptr);
     std::vector<std::string> listed = modules->f_List->f_Items;
     std::sort(listed.begin(), listed.end());
@@ -179,7 +122,7 @@ TEST_F(Menu_Dialogs_Test, ModuleSelectionListsTheModulesFolderAndTakesOnlyAModul
     // OK and Enter with nothing selected do nothing.
     Click(*modules->f_OK);
     Key(VK_RETURN);
-    EXPECT_EQ(Open<TDC_Dlg_Select_Module>("Dlg Select Module"), modules);
+    EXPECT_EQ(Shown<TDC_Dlg_Select_Module>("Dlg Select Module"), modules);
 
     // A file in the folder is no module: refused with a message, and it never becomes
     // the module.
@@ -189,11 +132,11 @@ TEST_F(Menu_Dialogs_Test, ModuleSelectionListsTheModulesFolderAndTakesOnlyAModul
     Click_Item(*modules->f_List, file);
     EXPECT_TRUE(modules->f_Description.empty());
     Click(*modules->f_OK);
-    EXPECT_EQ(Open<TDC_Dlg_Select_Module>("Dlg Select Module"), modules);
+    EXPECT_EQ(Shown<TDC_Dlg_Select_Module>("Dlg Select Module"), modules);
     EXPECT_NE(screen_->Shown("Message Dlg"), nullptr);
     EXPECT_TRUE(screen_->Module_Folder.empty());
     Key(VK_ESCAPE);
-    EXPECT_EQ(Open<TDC_Dlg_Select_Module>("Dlg Select Module"), modules);
+    EXPECT_EQ(Shown<TDC_Dlg_Select_Module>("Dlg Select Module"), modules);
 
     // The module shows its descriptions; Enter takes it and difficulty follows.
     Click_Item(*modules->f_List, module);
@@ -202,18 +145,18 @@ TEST_F(Menu_Dialogs_Test, ModuleSelectionListsTheModulesFolderAndTakesOnlyAModul
     EXPECT_EQ(modules->f_Data_Set, "Krelvane");
     Key(VK_RETURN);
     EXPECT_EQ(screen_->Module_Folder, "Hollowmere");
-    ASSERT_NE(Open<TDC_Dlg_Difficulty>("Dlg Difficulty"), nullptr);
-    EXPECT_EQ(Open<TDC_Dlg_Select_Module>("Dlg Select Module"), nullptr);
+    ASSERT_NE(Shown<TDC_Dlg_Difficulty>("Dlg Difficulty"), nullptr);
+    EXPECT_EQ(Shown<TDC_Dlg_Select_Module>("Dlg Select Module"), nullptr);
 
     // Escape in the difficulty dialog goes back to the menu without a module.
     Key(VK_ESCAPE);
-    EXPECT_NE(Open<TDC_Dlg_Menu>("Dlg Menu"), nullptr);
+    EXPECT_NE(Shown<TDC_Dlg_Menu>("Dlg Menu"), nullptr);
     EXPECT_TRUE(Path_Settings->Get_Module_Name().empty());
     // And Escape in module selection likewise.
-    Click(Open<TDC_Dlg_Menu>("Dlg Menu")->Button(1));
+    Click(Shown<TDC_Dlg_Menu>("Dlg Menu")->Button(1));
     Key(VK_ESCAPE);
-    EXPECT_NE(Open<TDC_Dlg_Menu>("Dlg Menu"), nullptr);
-    EXPECT_EQ(Open<TDC_Dlg_Select_Module>("Dlg Select Module"), nullptr);
+    EXPECT_NE(Shown<TDC_Dlg_Menu>("Dlg Menu"), nullptr);
+    EXPECT_EQ(Shown<TDC_Dlg_Select_Module>("Dlg Select Module"), nullptr);
 }
 
 TEST_F(Menu_Dialogs_Test, ANewCharacterIsRefusedUntilClassPortraitAndAFreeNameAreGiven) {
@@ -223,11 +166,11 @@ TEST_F(Menu_Dialogs_Test, ANewCharacterIsRefusedUntilClassPortraitAndAFreeNameAr
     auto refused = [&](const std::string& expected) {
         Click(*dialog.f_OK);
         EXPECT_EQ(Refusal(dialog), expected);
-        EXPECT_EQ(Open<TDC_Dlg_Select_Character>("Dlg Select Character"), &dialog);
+        EXPECT_EQ(Shown<TDC_Dlg_Select_Character>("Dlg Select Character"), &dialog);
         // Escape closes only the message box.
         Key(VK_ESCAPE);
         EXPECT_EQ(Refusal(dialog), "");
-        EXPECT_EQ(Open<TDC_Dlg_Select_Character>("Dlg Select Character"), &dialog);
+        EXPECT_EQ(Shown<TDC_Dlg_Select_Character>("Dlg Select Character"), &dialog);
     };
     refused("Character Class: You must select a character class from the list.");
     Click_Item(*dialog.f_Class_List, 2);
@@ -258,7 +201,7 @@ TEST_F(Menu_Dialogs_Test, ANewCharacterIsRefusedUntilClassPortraitAndAFreeNameAr
     Type("Wren");
     EXPECT_EQ(dialog.f_Edit->f_Text, "TakeWren");
     Key(VK_RETURN);
-    EXPECT_EQ(Open<TDC_Dlg_Select_Character>("Dlg Select Character"), nullptr);
+    EXPECT_EQ(Shown<TDC_Dlg_Select_Character>("Dlg Select Character"), nullptr);
     ASSERT_NE(Current_Map->Player(), nullptr);
     const TMonster& player = *Current_Map->Player();
     EXPECT_EQ(player.Name, "TakeWren");
@@ -304,7 +247,7 @@ TEST_F(Menu_Dialogs_Test, ExistingCharactersAreDeletedOnlyWhenChosenAndRefusedWh
     EXPECT_FALSE(File_Exists(folder + "Busy.dat"));
     EXPECT_TRUE(File_Exists(folder + "Fallen.dat"));
     EXPECT_EQ(dialog.f_File_List->f_Items, (std::vector<std::string>{"Fallen", "Foreign"}));
-    EXPECT_EQ(Open<TDC_Dlg_Select_Character>("Dlg Select Character"), &dialog);
+    EXPECT_EQ(Shown<TDC_Dlg_Select_Character>("Dlg Select Character"), &dialog);
 
     select("Foreign");
     const std::string other =
@@ -321,7 +264,7 @@ TEST_F(Menu_Dialogs_Test, ExistingCharactersAreDeletedOnlyWhenChosenAndRefusedWh
     select("Fallen");
     EXPECT_NE(dialog.State_Text().find("has died"), std::string::npos);
     Click(*dialog.f_OK);
-    EXPECT_EQ(Open<TDC_Dlg_Select_Character>("Dlg Select Character"), nullptr);
+    EXPECT_EQ(Shown<TDC_Dlg_Select_Character>("Dlg Select Character"), nullptr);
     ASSERT_NE(Current_Map->Player(), nullptr);
     EXPECT_EQ(Current_Map->Player()->Name, "Fallen");
     EXPECT_EQ(Current_Map->Player()->Gold, 50);
@@ -344,7 +287,7 @@ TEST_F(Menu_Dialogs_Test, AnExistingCharacterIsTheFileChosenWhateverNameItStores
 TEST_F(Menu_Dialogs_Test, EscapeInCharacterSelectionReturnsToTheMenuWithoutAModule) {
     To_Character_Selection();
     Key(VK_ESCAPE);
-    EXPECT_NE(Open<TDC_Dlg_Menu>("Dlg Menu"), nullptr);
+    EXPECT_NE(Shown<TDC_Dlg_Menu>("Dlg Menu"), nullptr);
     EXPECT_TRUE(Path_Settings->Get_Module_Name().empty());
     EXPECT_FALSE(screen_->Game_Running);
 }

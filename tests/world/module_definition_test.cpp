@@ -61,14 +61,8 @@ TEST(Module_Definition, The_Default_Module_Loads_Without_Errors) {
         Read_Module_Class(Content_Module + "Data/ModuleData.txt", module_class);
     EXPECT_EQ(report.Heading, "Module Class Data File Errors: ");
     EXPECT_TRUE(report.Ok()) << (report.Errors.empty() ? "" : report.Errors.front());
-    EXPECT_EQ(module_class.Name, "The Silent Bell of Hollowmere");
-    EXPECT_EQ(module_class.Intro_Paragraphs.size(), 3u);
-    EXPECT_EQ(module_class.Map_Count, 5u);
-    ASSERT_EQ(module_class.Maps.size(), 5u);
-    EXPECT_EQ(module_class.Maps[1].Display_Name, "The Bell Cellars");
-    EXPECT_FALSE(module_class.Maps[1].Universal_Light);
-    ASSERT_EQ(module_class.Maps[0].Connections.size(), 1u);
-    EXPECT_EQ(module_class.Maps[0].Connections[0].Connection_Type, 1);
+    EXPECT_EQ(module_class.Maps.size(), module_class.Map_Count);
+    // Each file once, in the order the maps name them.
     EXPECT_EQ(Map_File_Names(module_class, &TModule_Map_Class::Stores_Filename),
               (std::vector<std::string>{"Town_Stores.txt", "Dungeon_Stores.txt"}));
 
