@@ -353,82 +353,59 @@ class TAutoplayer {
                (wants_keys_ && Keys_Carried() == 0);
     }
 
-    // Buys food, then health potions, while the gold lasts; each goes from the pointer
-    // into a free cell of the backpack.
+    // Sells what the character will not wear; buys food, health potions, arrows for a
+    // bow, keys once a locked door was met, then better gear, while the gold lasts.
     void Shop(TDC_Dlg_Store& store) {
-        if (!screen_->Shown("Win Inventory"))
-            host_->Key_Down('I');
-        auto* window = dynamic_cast<TDC_Win_Inventory*>(screen_->Shown("Win Inventory"));
+        TDC_Win_Inventory* window = Open_Inventory();
         if (!window)
             return;
-        window->Set_Visible(true);
         Sell_Spare(store, *window);
         for (const auto& [type, wanted] : {std::pair{TConsumption_Type::Food, 5},
                                            std::pair{TConsumption_Type::Health, Potions_Wanted()}})
-            for (int32_t category = 1; category <= int32_t(store.Captions().size()); ++category) {
-                store.Select_Category(category);
-                bool bought = true;
-                while (bought && Carried(type) < wanted) {
-                    bought = false;
-                    const std::vector<uint16_t> shown = store.Shown_Items();
-                    for (size_t cell = 0; cell < shown.size() && !bought; ++cell) {
-                        const TItem* item = Current_Map->Item_List.Get(shown[cell]);
-                        if (item && item->Consumption_Type == uint8_t(type) &&
-                            store.Click_Cell(int(cell)))
-                            bought = Stash(*window);
-                    }
-                }
-            }
-        Buy_Ammo(store, *window);
-        Buy_Keys(store, *window);
+            Buy_Up_To(
+                store, *window,
+                [type](const TItem& item) { return item.Consumption_Type == uint8_t(type); },
+                [this, type] { return Carried(type); }, wanted);
+        const TMonster* p = player();
+        const TItem* weapon =
+            p ? p->Inventory.Get_In_Slot(First_Hand_Slot, Current_Map->Item_List) : nullptr;
+        if (weapon && Ammo_Carried() >= 0)
+            Buy_Up_To(
+                store, *window,
+                [weapon](const TItem& item) {
+                    return Same_Name(item.Ammo_Kind, weapon->Ammo_Required);
+                },
+                [this] { return Ammo_Carried(); }, 99);
+        if (wants_keys_) {
+            Buy_Up_To(
+                store, *window,
+                [](const TItem& item) { return Same_Name(item.Key_Group, "Iron Key"); },
+                [this] { return Keys_Carried(); }, 4);
+            if (Keys_Carried() > 0)
+                key_trips_ = 0;
+        }
         Buy_Gear(store, *window);
         host_->Key_Down('I');
     }
 
-    // Arrows for the bow, while the quiver holds fewer than 99.
-    void Buy_Ammo(TDC_Dlg_Store& store, TDC_Win_Inventory& window) {
-        const TMonster* p = player();
-        const TItem* weapon =
-            p ? p->Inventory.Get_In_Slot(First_Hand_Slot, Current_Map->Item_List) : nullptr;
-        if (!weapon || Ammo_Carried() < 0)
-            return;
+    // Buys, category by category, the items that match while fewer than limit are
+    // carried; each goes from the pointer into a free cell of the backpack.
+    template <typename TMatch, typename TCount>
+    void Buy_Up_To(TDC_Dlg_Store& store, TDC_Win_Inventory& window, TMatch matches, TCount carried,
+                   int32_t limit) {
         for (int32_t category = 1; category <= int32_t(store.Captions().size()); ++category) {
             store.Select_Category(category);
             bool bought = true;
-            while (bought && Ammo_Carried() < 99) {
+            while (bought && carried() < limit) {
                 bought = false;
                 const std::vector<uint16_t> shown = store.Shown_Items();
                 for (size_t cell = 0; cell < shown.size() && !bought; ++cell) {
                     const TItem* item = Current_Map->Item_List.Get(shown[cell]);
-                    if (item && Same_Name(item->Ammo_Kind, weapon->Ammo_Required) &&
-                        store.Click_Cell(int(cell)))
+                    if (item && matches(*item) && store.Click_Cell(int(cell)))
                         bought = Stash(window);
                 }
             }
         }
-    }
-
-    void Buy_Keys(TDC_Dlg_Store& store, TDC_Win_Inventory& window) {
-        if (!wants_keys_)
-            return;
-        if (Keys_Carried() > 0)
-            key_trips_ = 0;
-        for (int32_t category = 1; category <= int32_t(store.Captions().size()); ++category) {
-            store.Select_Category(category);
-            bool bought = true;
-            while (bought && Keys_Carried() < 4) {
-                bought = false;
-                const std::vector<uint16_t> shown = store.Shown_Items();
-                for (size_t cell = 0; cell < shown.size() && !bought; ++cell) {
-                    const TItem* item = Current_Map->Item_List.Get(shown[cell]);
-                    if (item && Same_Name(item->Key_Group, "Iron Key") &&
-                        store.Click_Cell(int(cell)))
-                        bought = Stash(window);
-                }
-            }
-        }
-        if (Keys_Carried() > 0)
-            key_trips_ = 0;
     }
 
     // The equipment slot an item would better, and by how much; 0 when none.
@@ -491,15 +468,30 @@ class TAutoplayer {
         }
     }
 
+    // The inventory window, opened with its key (I closes it again).
+    TDC_Win_Inventory* Open_Inventory() {
+        if (!screen_->Shown("Win Inventory"))
+            host_->Key_Down('I');
+        auto* window = dynamic_cast<TDC_Win_Inventory*>(screen_->Shown("Win Inventory"));
+        if (window)
+            window->Set_Visible(true);
+        return window;
+    }
+
+    // A press and release of the left button at a screen point.
+    void Press_Left(int x, int y) {
+        host_->Mouse_Move(x, y);
+        host_->Mouse_Down(mbLeft, x, y, ssLeft);
+        host_->Mouse_Up(mbLeft, x, y);
+    }
+
     // Takes the item of a backpack slot onto the pointer through the inventory window.
     bool Pick_From_Backpack(TDC_Win_Inventory& window, int32_t slot) {
         window.Set_Page((slot - First_Backpack_Slot) / 20 + 1);
         for (int y = 0; y < 600; y += 4)
             for (int x = 0; x < 800; x += 4)
                 if (window.Slot_At(x, y) == slot) {
-                    host_->Mouse_Move(x + 8, y + 8);
-                    host_->Mouse_Down(mbLeft, x + 8, y + 8, ssLeft);
-                    host_->Mouse_Up(mbLeft, x + 8, y + 8);
+                    Press_Left(x + 8, y + 8);
                     return screen_->Cursor_Item.Is_Holding();
                 }
         return false;
@@ -522,19 +514,14 @@ class TAutoplayer {
         }
         if (from == 0)
             return false;
-        if (!screen_->Shown("Win Inventory"))
-            host_->Key_Down('I');
-        auto* window = dynamic_cast<TDC_Win_Inventory*>(screen_->Shown("Win Inventory"));
+        TDC_Win_Inventory* window = Open_Inventory();
         if (!window)
             return false;
-        window->Set_Visible(true);
         if (Pick_From_Backpack(*window, from)) {
             for (int y = 0; y < 232; y += 2)
                 for (int x = 0; x < 176; x += 2)
                     if (TDC_Main::Slot_At(x, y) == to) {
-                        host_->Mouse_Move(x + 2, y + 2);
-                        host_->Mouse_Down(mbLeft, x + 2, y + 2, ssLeft);
-                        host_->Mouse_Up(mbLeft, x + 2, y + 2);
+                        Press_Left(x + 2, y + 2);
                         x = y = 1000;
                     }
             if (screen_->Cursor_Item.Is_Holding())
@@ -555,9 +542,7 @@ class TAutoplayer {
                     const int32_t slot = window.Slot_At(x, y);
                     if (slot == 0 || p->Inventory.Get_Number_In_Slot(slot, Current_Map->Item_List))
                         continue;
-                    host_->Mouse_Move(x + 8, y + 8);
-                    host_->Mouse_Down(mbLeft, x + 8, y + 8, ssLeft);
-                    host_->Mouse_Up(mbLeft, x + 8, y + 8);
+                    Press_Left(x + 8, y + 8);
                     return !screen_->Cursor_Item.Is_Holding();
                 }
         }
@@ -622,26 +607,11 @@ class TAutoplayer {
         }
         if (!food || screen_->Cursor_Item.Is_Holding())
             return false;
-        if (!screen_->Shown("Win Inventory"))
-            host_->Key_Down('I');
-        auto* window = dynamic_cast<TDC_Win_Inventory*>(screen_->Shown("Win Inventory"));
+        TDC_Win_Inventory* window = Open_Inventory();
         if (!window)
             return false;
-        window->Set_Visible(true);
-        window->Set_Page((food - First_Backpack_Slot) / 20 + 1);
-        for (int y = 0; y < 600; y += 4)
-            for (int x = 0; x < 800; x += 4)
-                if (window->Slot_At(x, y) == food) {
-                    host_->Mouse_Move(x + 8, y + 8);
-                    host_->Mouse_Down(mbLeft, x + 8, y + 8, ssLeft);
-                    host_->Mouse_Up(mbLeft, x + 8, y + 8);
-                    if (screen_->Cursor_Item.Is_Holding()) {
-                        host_->Mouse_Move(48, 37);
-                        host_->Mouse_Down(mbLeft, 48, 37, ssLeft);
-                        host_->Mouse_Up(mbLeft, 48, 37);
-                    }
-                    x = y = 800;
-                }
+        if (Pick_From_Backpack(*window, food))
+            Press_Left(48, 37); // onto the character's picture
         host_->Key_Down('I');
         return true;
     }
@@ -991,15 +961,24 @@ class TAutoplayer {
 
     // Where the store keepers were last seen, so the character can find them again.
     void Remember_Keepers(const TMonster& p) {
+        for (const TMonster* other : Creatures_In_Sight(p))
+            if (other->Store_Number != 0)
+                keepers_[map_number()][other->Name] = cell(other->X, other->Y);
+    }
+
+    // The other creatures standing on squares in sight, at most 7 squares away.
+    std::vector<const TMonster*> Creatures_In_Sight(const TMonster& p) const {
+        std::vector<const TMonster*> seen;
         for (int32_t x = p.X - 7; x <= p.X + 7; ++x)
             for (int32_t y = p.Y - 7; y <= p.Y + 7; ++y) {
                 const TMap_Square* square = Current_Map->Get_Square(x, y);
-                if (!square || square->Monster == 0 || !In_Sight(x, y))
+                if (!square || square->Monster == 0 || square->Monster == p.Number ||
+                    !In_Sight(x, y))
                     continue;
-                const TMonster* other = Current_Map->Monster_List.Get(square->Monster);
-                if (other && other->Store_Number != 0)
-                    keepers_[map_number()][other->Name] = cell(x, y);
+                if (const TMonster* other = Current_Map->Monster_List.Get(square->Monster))
+                    seen.push_back(other);
             }
+        return seen;
     }
 
     // Back up toward the town when supplies run out: the way up is where the
@@ -1040,17 +1019,10 @@ class TAutoplayer {
 
     // Townsfolk who talk are asked about everything once.
     bool Talk_To_Townsfolk(TMonster& p) {
-        for (int32_t x = p.X - 7; x <= p.X + 7; ++x)
-            for (int32_t y = p.Y - 7; y <= p.Y + 7; ++y) {
-                const TMap_Square* square = Current_Map->Get_Square(x, y);
-                if (!square || square->Monster == 0 || !In_Sight(x, y))
-                    continue;
-                const TMonster* other = Current_Map->Monster_List.Get(square->Monster);
-                if (!other || other->Talk_Topic_Names.empty() || talked_.count(other->Name))
-                    continue;
-                if (Go_Beside(x, y, "talking to " + other->Name))
-                    return true;
-            }
+        for (const TMonster* other : Creatures_In_Sight(p))
+            if (!other->Talk_Topic_Names.empty() && !talked_.count(other->Name) &&
+                Go_Beside(other->X, other->Y, "talking to " + other->Name))
+                return true;
         return false;
     }
 
@@ -1058,17 +1030,11 @@ class TAutoplayer {
     bool Go_Shopping(TMonster& p) {
         if (!Wants_To_Shop())
             return false;
-        for (int32_t x = p.X - 7; x <= p.X + 7; ++x)
-            for (int32_t y = p.Y - 7; y <= p.Y + 7; ++y) {
-                const TMap_Square* square = Current_Map->Get_Square(x, y);
-                if (!square || square->Monster == 0 || !In_Sight(x, y))
-                    continue;
-                const TMonster* other = Current_Map->Monster_List.Get(square->Monster);
-                if (other && other->Store_Number != 0 && !shopped_.count(other->Name) &&
-                    (talked_.insert(other->Name), true) &&
-                    Go_Beside(x, y, "going to buy from " + other->Name))
-                    return true;
-            }
+        for (const TMonster* other : Creatures_In_Sight(p))
+            if (other->Store_Number != 0 && !shopped_.count(other->Name) &&
+                (talked_.insert(other->Name), true) &&
+                Go_Beside(other->X, other->Y, "going to buy from " + other->Name))
+                return true;
         return false;
     }
 
