@@ -913,26 +913,26 @@ class TAutoplayer {
     bool Fight(TMonster& p) {
         const TMonster* target = nullptr;
         int32_t best = 1 << 30;
-        for (int32_t x = p.X - 7; x <= p.X + 7; ++x)
-            for (int32_t y = p.Y - 7; y <= p.Y + 7; ++y) {
-                const TMap_Square* square = Current_Map->Get_Square(x, y);
-                if (!square || square->Monster == 0 || square->Monster == p.Number ||
-                    !In_Sight(x, y))
-                    continue;
-                const TMonster* other = Current_Map->Monster_List.Get(square->Monster);
-                if (!other || other->Is_Dead() || talks(*other) || other->Leader == p.Number)
-                    continue;
-                const int32_t distance = TMap::Square_Distance(p.X, p.Y, x, y);
-                if (distance < best && (distance == 1 || Nearest_Beside(x, y) >= 0 ||
-                                        (Caster(p) && Current_Map->Is_Line_Clear(p.X, p.Y, x, y))))
-                    best = distance, target = other;
-            }
+        for (const TMonster* other : Creatures_In_Sight(p)) {
+            if (other->Is_Dead() || talks(*other) || other->Leader == p.Number)
+                continue;
+            const int32_t distance = TMap::Square_Distance(p.X, p.Y, other->X, other->Y);
+            if (distance < best &&
+                (distance == 1 || Nearest_Beside(other->X, other->Y) >= 0 ||
+                 (Caster(p) && Current_Map->Is_Line_Clear(p.X, p.Y, other->X, other->Y))))
+                best = distance, target = other;
+        }
         if (!target)
             return false;
         if (fighting_serial_ != target->Serial) {
             fighting_serial_ = target->Serial;
             fighting_number_ = target->Number;
         }
+        // Badly hurt with no potion left: away from the creature (a slower one is left
+        // behind), unless cornered.
+        if (p.Health < 0.3 * p.Maximum_Health && Carried(TConsumption_Type::Health) == 0 &&
+            Back_Away(p, *target))
+            return true;
         const int32_t slot = Attack_Slot(p);
         if (slot > 0) {
             const TSpell* spell = Master_Spells.Get(p.Spells.Get_Quick_Slot(slot).Value);
@@ -957,6 +957,24 @@ class TAutoplayer {
                 return true;
         }
         return Go_Beside(target->X, target->Y, "fighting " + target->Name);
+    }
+
+    bool Back_Away(const TMonster& p, const TMonster& from) {
+        int32_t away = -1;
+        int32_t farthest = TMap::Square_Distance(p.X, p.Y, from.X, from.Y);
+        for (size_t d = 0; d < 8; ++d) {
+            const int32_t nx = p.X + step_dx[d], ny = p.Y + step_dy[d];
+            if (!TMap::In_Map(nx, ny) || distance_[size_t(cell(nx, ny))] != 1)
+                continue;
+            const int32_t far = TMap::Square_Distance(nx, ny, from.X, from.Y);
+            if (far > farthest)
+                farthest = far, away = cell(nx, ny);
+        }
+        if (away < 0)
+            return false;
+        last_plan_ = "backing away from " + from.Name;
+        Step_Into(cell_x(away), cell_y(away));
+        return true;
     }
 
     // Where the store keepers were last seen, so the character can find them again.
@@ -1052,7 +1070,27 @@ class TAutoplayer {
                 if (beside >= 0 && distance_[size_t(beside)] < best_distance)
                     best = cell(x, y), best_distance = distance_[size_t(beside)];
             }
-        return best >= 0 && Go_Beside(cell_x(best), cell_y(best), "picking up an item");
+        if (best < 0)
+            return false;
+        // An item that a minute of trying has not brought into the backpack is left.
+        if (Pursued_Too_Long(item_goal_, best)) {
+            ignored_items_.insert(best);
+            return false;
+        }
+        return Go_Beside(cell_x(best), cell_y(best), "picking up an item");
+    }
+
+    // The square pursued and since when.
+    struct TGoal {
+        int32_t Square = -1;
+        uint64_t Since = 0;
+    };
+
+    // True once the same goal has been pursued for a minute of game time.
+    bool Pursued_Too_Long(TGoal& goal, int32_t square) {
+        if (goal.Square != square)
+            goal = {square, run_.Ticks};
+        return run_.Ticks - goal.Since > 1200;
     }
 
     bool Explore_Or_Descend(TMonster& p) {
@@ -1084,6 +1122,10 @@ class TAutoplayer {
                     last_plan_ = "taking the way down";
                 return true;
             }
+        }
+        if (frontier >= 0 && Pursued_Too_Long(frontier_goal_, frontier)) {
+            exhausted_.insert(frontier);
+            return true;
         }
         if (frontier >= 0) {
             const int32_t next = First_Step(frontier);
@@ -1141,6 +1183,7 @@ class TAutoplayer {
     std::string last_plan_ = "starting";
     bool resting_ = false;
     bool going_up_ = false;
+    TGoal item_goal_, frontier_goal_; // the item and the unexplored square pursued
     bool wants_keys_ = false;
     int32_t key_trips_ = 0;       // trips to town for keys in a row that found none
     int32_t gold_after_town_ = 0; // the gold left when the character last left the town
