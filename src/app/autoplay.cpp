@@ -173,8 +173,10 @@ class TAutoplayer {
             }
             if (map == 1)
                 going_up_ = false;
-            else if (current_map_ == 1)
+            else if (current_map_ == 1) {
                 gold_after_town_ = p->Gold;
+                left_town_at_ = run_.Ticks;
+            }
             current_map_ = map;
             map_object_ = Current_Map.get();
             blocked_.clear();
@@ -339,11 +341,16 @@ class TAutoplayer {
     // Out of food, potions or arrows deep down, with gold to buy more.
     bool Needs_Town() const {
         const TMonster* p = player();
-        if (!p || map_number() <= 1)
+        // A few minutes below the town before going back up.
+        if (!p || map_number() <= 1 || run_.Ticks < left_town_at_ + 3600)
             return false;
         // A bow without arrows is no weapon at all.
         const int32_t ammo = Ammo_Carried();
         if (ammo >= 0 && ammo < 10 && p->Gold >= 30)
+            return true;
+        // Nor can a character live without food.
+        if (Carried(TConsumption_Type::Food) == 0 && p->Hunger < p->Maximum_Hunger / 3 &&
+            p->Gold >= 10)
             return true;
         // Gold enough to buy something more than on the last trip.
         if (p->Gold < 40 || p->Gold < gold_after_town_ + 30)
@@ -1001,24 +1008,23 @@ class TAutoplayer {
 
     // Back up toward the town when supplies run out: the way up is where the
     // character came down.
-    bool Go_Up_To_Town(const TMonster&) {
+    bool Go_Up_To_Town(const TMonster& p) {
         if (map_number() == 1 && Wants_To_Shop()) {
             // In town: to the keepers not yet visited, where they were last seen.
-            auto& keepers = keepers_[1];
-            for (auto it = keepers.begin(); it != keepers.end();) {
-                const auto [name, at] = *it;
-                const TMap_Square* square = Current_Map->Get_Square(cell_x(at), cell_y(at));
+            for (const auto& [name, at] : keepers_[1]) {
+                if (shopped_.count(name))
+                    continue;
+                const int32_t x = cell_x(at), y = cell_y(at);
+                const TMap_Square* square = Current_Map->Get_Square(x, y);
                 const TMonster* there =
                     square ? Current_Map->Monster_List.Get(square->Monster) : nullptr;
-                // Seen again and gone from there: the keeper is looked for anew.
-                if (In_Sight(cell_x(at), cell_y(at)) && (!there || there->Name != name)) {
-                    it = keepers.erase(it);
+                // Beside the place and the keeper is not there: not this visit.
+                if (TMap::Square_Distance(p.X, p.Y, x, y) <= 1 && (!there || there->Name != name)) {
+                    shopped_.insert(name);
                     continue;
                 }
-                if (!shopped_.count(name) &&
-                    Go_Beside(cell_x(at), cell_y(at), "going back to a store keeper"))
+                if (Go_Beside(x, y, "going back to a store keeper"))
                     return true;
-                ++it;
             }
             return false;
         }
@@ -1187,7 +1193,8 @@ class TAutoplayer {
     bool wants_keys_ = false;
     int32_t key_trips_ = 0;       // trips to town for keys in a row that found none
     int32_t gold_after_town_ = 0; // the gold left when the character last left the town
-    std::set<int32_t> locked_;    // locked doors met on this map
+    uint64_t left_town_at_ = 0;
+    std::set<int32_t> locked_; // locked doors met on this map
     uint64_t equip_due_ = 0;
     std::map<int32_t, std::map<std::string, int32_t>> keepers_; // map, name: square
     std::set<std::string> shopped_; // the store keepers bought from on this visit

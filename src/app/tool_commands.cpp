@@ -52,14 +52,16 @@ constexpr const char* usage_text =
     "                     as it goes (exit status 1 on the first fault)\n"
     "  autoplay --module NAME [--game-dir DIR] [--class N] [--seed N]\n"
     "           [--difficulty D] [--max-ticks T] [--runs R] [--report FILE.json]\n"
-    "           [--stop-at-map K]\n"
+    "           [--stop-at-map K] [--trace]\n"
     "                     play the module headless from a new character to its end\n"
     "                     (or death) through the player's own commands; a line per\n"
     "                     level entered and a summary per run (won, died, stalled),\n"
     "                     each class in turn unless --class is given, seeds S to\n"
     "                     S+R-1, a table of win rate, median game time and median\n"
     "                     level per class, the runs as JSON with --report; T ticks\n"
-    "                     of game time at most (default 216000, three hours)\n"
+    "                     of game time at most (default 216000, three hours);\n"
+    "                     --stop-at-map ends a run when map K is entered, --trace\n"
+    "                     prints a line a second (where, health, supplies, plan)\n"
     "  help, --help       print this help\n";
 
 // Accepts every record and prints it as the loader sees it.
