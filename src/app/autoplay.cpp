@@ -28,6 +28,7 @@
 #include "world/actions.h"
 #include "world/map.h"
 #include "world/module.h"
+#include "world/terrain.h"
 
 namespace {
 
@@ -955,6 +956,13 @@ class TAutoplayer {
                     return true;
             }
         }
+        // An arrow at a creature diagonally beside the character flies past the two
+        // squares between; a wall there takes it, so the character steps back first.
+        const int32_t tdx = target->X - p.X, tdy = target->Y - p.Y;
+        if (Ammo_Carried() > 0 && Has_Ranged_Attack(p) && std::abs(tdx) == 1 &&
+            std::abs(tdy) == 1 && (!Air_Passes(p.X + tdx, p.Y) || !Air_Passes(p.X, p.Y + tdy)) &&
+            Back_Away(p, *target))
+            return true;
         // A bow shoots from where the character stands.
         const int32_t distance = TMap::Square_Distance(p.X, p.Y, target->X, target->Y);
         if (distance > 1 && distance <= 7 && Ammo_Carried() > 0 && Has_Ranged_Attack(p) &&
@@ -964,6 +972,11 @@ class TAutoplayer {
                 return true;
         }
         return Go_Beside(target->X, target->Y, "fighting " + target->Name);
+    }
+
+    bool Air_Passes(int32_t x, int32_t y) const {
+        const TMap_Square* square = Current_Map->Get_Square(x, y);
+        return square && square->Has_Movement_Flag(*Current_Map, Movement_Air);
     }
 
     bool Back_Away(const TMonster& p, const TMonster& from) {
