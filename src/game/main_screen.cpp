@@ -179,9 +179,13 @@ bool TDC_Main::Move_Player_Step(int32_t x, int32_t y) {
     if (!player)
         return true;
     // A character with a bow (a weapon that reaches past the next square) shoots at a
-    // creature it clicks on rather than walking up to it; townsfolk and its own
-    // followers are walked to as ever.
-    if (Map_Distance(player->X, player->Y, x, y) > 1 && Has_Ranged_Attack(*player)) {
+    // creature it clicks on within the bow's reach rather than walking up to it; one
+    // further off is walked toward, and townsfolk and its own followers are walked to as
+    // ever.
+    const int32_t distance = Map_Distance(player->X, player->Y, x, y);
+    TAttack_Damage attack;
+    if (distance > 1 && Get_Attack_Damage(*player, attack) &&
+        attack.Damage.Maximum_Range >= distance) {
         const TMap_Square* square = Current_Map->Get_Square(x, y);
         const TMonster* other = square ? square->Get_Monster(*Current_Map) : nullptr;
         if (other && other != player && other->Leader != player->Number &&

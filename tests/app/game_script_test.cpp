@@ -170,6 +170,16 @@ TEST_F(Headless_Script, AClickOnADistantCreatureWithABowShootsAnArrow) {
     }
     EXPECT_EQ(Player().X, sx);
     EXPECT_EQ(Player().Y, sy);
+    // Beyond a bow's reach the character walks toward the creature until it is in
+    // reach, then shoots: a bow that reaches two squares, and the creature three off.
+    player.Inventory.Get_In_Slot(First_Hand_Slot, Current_Map->Item_List)->Damage.Maximum_Range = 2;
+    TMonster* t = Current_Map->Monster_List.Get(n);
+    Current_Map->Get_Square(t->X, t->Y)->Monster = 0;
+    t->X = uint8_t(x), t->Y = uint8_t(y);
+    Current_Map->Place_Monster_At_Its_Position(*t);
+    Play("click " + Point_Of(x, y) + "\nwait 20\n");
+    EXPECT_EQ(TMap::Square_Distance(Player().X, Player().Y, x, y), 2);
+    EXPECT_EQ(arrows(), before - 3) << "one arrow, shot once in reach";
 }
 
 TEST_F(Headless_Script, SteppingOntoTheTownsConnectionGoesDownAndBackWithEveryItem) {
