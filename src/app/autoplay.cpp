@@ -205,12 +205,13 @@ class TAutoplayer {
             return;
         std::fprintf(log_,
                      "autoplay: %s map %d (%d, %d) level %d health %.0f/%.0f mana %.0f/%.0f "
-                     "hunger %.0f/%.0f food %d potions %d arrows %d keys %d gold %d: %s\n",
+                     "hunger %.0f/%.0f food %d potions %d arrows %d keys %d light %d gold %d: %s\n",
                      Game_Time_Text(run_.Ticks).c_str(), map_number(), int(p->X), int(p->Y),
                      int(p->Level), double(p->Health), double(p->Maximum_Health), double(p->Mana),
                      double(p->Maximum_Mana), double(p->Hunger), double(p->Maximum_Hunger),
                      Carried(TConsumption_Type::Food), Carried(TConsumption_Type::Health),
-                     Ammo_Carried(), Keys_Carried(), int(p->Gold), last_plan_.c_str());
+                     Ammo_Carried(), Keys_Carried(), int(p->Light_Radius), int(p->Gold),
+                     last_plan_.c_str());
     }
 
     bool Stalled() {
@@ -226,8 +227,38 @@ class TAutoplayer {
         run_.Stall_Reason = "nothing gained for " + Game_Time_Text(options_.Stall_Ticks) +
                             " on map " + std::to_string(map_number()) + " at (" +
                             std::to_string(p->X) + ", " + std::to_string(p->Y) + "): " + last_plan_;
+        if (options_.Trace && log_)
+            Trace_Surroundings(*p);
         Finish("stalled");
         return true;
+    }
+
+    // The squares around the character as it knows them, a row of text each: @ the
+    // character, ? unknown, # not walkable, . reached, , walkable but not reached, M a
+    // creature, E a connection, B given up, L locked, x a frontier that showed nothing.
+    void Trace_Surroundings(const TMonster& p) {
+        Search();
+        const uint8_t mask = Movement_Mask_Of(p);
+        for (int32_t y = p.Y - 12; y <= p.Y + 12; ++y) {
+            std::string row;
+            for (int32_t x = p.X - 20; x <= p.X + 20; ++x) {
+                const TMap_Square* square = Current_Map->Get_Square(x, y);
+                const TTerrain* terrain = square ? square->Get_Terrain(*Current_Map) : nullptr;
+                const int32_t c = cell(x, y);
+                row += !square                                         ? ' '
+                       : x == p.X && y == p.Y                          ? '@'
+                       : !Known(x, y)                                  ? '?'
+                       : blocked_.count(c)                             ? 'B'
+                       : locked_.count(c)                              ? 'L'
+                       : square->Is_Entrance()                         ? 'E'
+                       : square->Monster && Creature_Shown(x, y)       ? 'M'
+                       : !terrain || !walkable_terrain(*terrain, mask) ? '#'
+                       : exhausted_.count(c)                           ? 'x'
+                       : distance_[size_t(c)] >= 0                     ? '.'
+                                                                       : ',';
+            }
+            std::fprintf(log_, "autoplay:   %s\n", row.c_str());
+        }
     }
 
     // ---- dialogs, through their controls ----
@@ -325,6 +356,30 @@ class TAutoplayer {
         return count;
     }
 
+    static bool Is_Light(const TItem& item, int32_t radius) {
+        return item.Get_Type() == TItem_Type::Misc && item.Light_Radius >= radius &&
+               item.Light_Turns > 0;
+    }
+
+    // Lights at least this bright carried, in the backpack or in hand.
+    int32_t Lights_Carried(int32_t radius) const {
+        const TMonster* p = player();
+        int32_t count = 0;
+        for (int32_t slot = 1; p && slot <= Last_Backpack_Slot; ++slot)
+            if (const TItem* item = p->Inventory.Get_In_Slot(slot, Current_Map->Item_List);
+                item && Is_Light(*item, radius))
+                ++count;
+        return count;
+    }
+
+    // The weapon in hand leaves the other hand free for a light.
+    bool Can_Hold_Light() const {
+        const TMonster* p = player();
+        const TItem* weapon =
+            p ? p->Inventory.Get_In_Slot(First_Hand_Slot, Current_Map->Item_List) : nullptr;
+        return p && (!weapon || weapon->Hands_Required < 2);
+    }
+
     int32_t Potions_Wanted() const {
         const TMonster* p = player();
         return p ? std::clamp(3 + p->Gold / 150, 3, 8) : 0;
@@ -384,6 +439,16 @@ class TAutoplayer {
                     return Same_Name(item.Ammo_Kind, weapon->Ammo_Required);
                 },
                 [this] { return Ammo_Carried(); }, 99);
+        if (Can_Hold_Light()) {
+            // A lantern outlasts many torches; torches while the gold is short.
+            if (p && p->Gold >= 150)
+                Buy_Up_To(
+                    store, *window, [](const TItem& item) { return Is_Light(item, 4); },
+                    [this] { return Lights_Carried(4); }, 1);
+            Buy_Up_To(
+                store, *window, [](const TItem& item) { return Is_Light(item, 1); },
+                [this] { return Lights_Carried(1); }, 2);
+        }
         if (wants_keys_) {
             Buy_Up_To(
                 store, *window,
@@ -512,8 +577,8 @@ class TAutoplayer {
         if (run_.Ticks < equip_due_ || screen_->Cursor_Item.Is_Holding())
             return false;
         equip_due_ = run_.Ticks + 100;
-        int32_t from = 0, to = 0, best_gain = 0;
-        for (int32_t slot = First_Backpack_Slot; slot <= Last_Backpack_Slot; ++slot) {
+        int32_t from = Light_To_Hold(p), to = Second_Hand_Slot, best_gain = 0;
+        for (int32_t slot = First_Backpack_Slot; slot <= Last_Backpack_Slot && !from; ++slot) {
             const uint16_t number = p.Inventory.Get_Number_In_Slot(slot, Current_Map->Item_List);
             int32_t gain = 0;
             const int32_t into = number ? Better_Slot(p, number, gain) : 0;
@@ -538,6 +603,27 @@ class TAutoplayer {
         host_->Key_Down('I');
         last_plan_ = "equipping";
         return true;
+    }
+
+    // Below the town the dark hides what shoots from a few squares off: a light (a
+    // torch, a lantern) goes into a free hand, or in place of a shield, whenever the
+    // weapon leaves a hand for it. The backpack slot of the brightest, or 0.
+    int32_t Light_To_Hold(const TMonster& p) const {
+        if (Current_Map->Universal_Light)
+            return 0;
+        const TItem* held = p.Inventory.Get_In_Slot(Second_Hand_Slot, Current_Map->Item_List);
+        if (held && (held->Light_Radius > 0 || held->Get_Type() != TItem_Type::Shield))
+            return 0;
+        int32_t best = 0, brightest = 0;
+        for (int32_t slot = First_Backpack_Slot; slot <= Last_Backpack_Slot; ++slot) {
+            const uint16_t number = p.Inventory.Get_Number_In_Slot(slot, Current_Map->Item_List);
+            const TItem* item = Current_Map->Item_List.Get(number);
+            if (item && item->Light_Radius > brightest && Is_Light(*item, 1) &&
+                p.Inventory.Can_Place_In_Slot(number, Second_Hand_Slot, Current_Map->Item_List, &p,
+                                              p.Has_Two_Weapons()))
+                best = slot, brightest = item->Light_Radius;
+        }
+        return best;
     }
 
     // The held item into the first free backpack cell of the inventory window.
@@ -584,15 +670,20 @@ class TAutoplayer {
         auto* dialog = dynamic_cast<TDC_Dlg_Spells_Add*>(screen_->Shown("Spells Add Dlg"));
         if (!dialog)
             return false;
-        for (int pass = 0; pass < 2 && p.Spell_Points > 0; ++pass)
+        // Attack spells first, then the spells that light the dark or sense what
+        // hides in it, then the rest.
+        for (int pass = 0; pass < 3 && p.Spell_Points > 0; ++pass)
             for (int32_t category = 1;
                  category <= TDC_Dlg_Spells_Add::Categories && p.Spell_Points > 0; ++category) {
                 dialog->Select_Category(category);
                 const std::vector<uint16_t> spells = dialog->Shown_Spells();
                 for (size_t cell = 0; cell < spells.size() && p.Spell_Points > 0; ++cell) {
                     const TSpell* spell = Master_Spells.Get(spells[cell]);
-                    const bool attack = spell && spell->Damage.Max > 0 && !spell->Is_Passive();
-                    if ((pass == 0) == attack && TDC_Dlg_Spells_Add::Can_Raise(p, spells[cell]))
+                    const int kind = !spell                                          ? 2
+                                     : spell->Damage.Max > 0 && !spell->Is_Passive() ? 0
+                                     : Dark_Effect(*spell) != TEffect_Type(0)        ? 1
+                                                                                     : 2;
+                    if (kind == pass && TDC_Dlg_Spells_Add::Can_Raise(p, spells[cell]))
                         dialog->Click_Cell(int(cell));
                 }
             }
@@ -627,12 +718,13 @@ class TAutoplayer {
     // An attack spell the character knows goes into a free quick slot, through the
     // quick bar's book.
     bool Set_Quick_Bar(TMonster& p) {
-        if (Attack_Slot(p) > 0 || run_.Ticks < quick_bar_due_)
+        if (run_.Ticks < quick_bar_due_)
             return false;
-        bool knows = false;
+        bool missing = false;
         for (int32_t i = 1; i <= p.Spells.Count(); ++i)
-            knows = knows || Attack_Spell(p, p.Spells.Get_Spell(i));
-        if (!knows)
+            missing = missing || (Wanted_Spell(p, p.Spells.Get_Spell(i)) &&
+                                  !In_Quick_Bar(p, p.Spells.Get_Spell(i)));
+        if (!missing)
             return false;
         quick_bar_due_ = run_.Ticks + 1200;
         host_->Key_Down('B');
@@ -650,11 +742,65 @@ class TAutoplayer {
             const std::vector<TQuick_Slot> entries = book->Entries();
             for (size_t n = 0; n < entries.size() && !assigned; ++n)
                 if (entries[n].Kind == uint8_t(TQuick_Slot_Kind::Spell) &&
-                    Attack_Spell(p, entries[n].Value))
+                    Wanted_Spell(p, entries[n].Value) && !In_Quick_Bar(p, entries[n].Value))
                     assigned = book->Assign_Entry(int32_t(n));
         }
         host_->Key_Down(VK_ESCAPE);
         return true;
+    }
+
+    // What a spell cast on oneself does against the dark: light around the caster, or
+    // creatures sensed where it is too dark to see them; 0 for anything else.
+    static TEffect_Type Dark_Effect(const TSpell& spell) {
+        if (spell.Target_Type != uint8_t(TEffect_Target::Self) || spell.Duration <= 0)
+            return TEffect_Type(0);
+        for (int32_t i = 1; i <= spell.Effects.Count(); ++i) {
+            const auto type = TEffect_Type(spell.Effects.Get_Type(i));
+            if (type == TEffect_Type::Light_Radius || type == TEffect_Type::Detect_Evil)
+                return type;
+        }
+        return TEffect_Type(0);
+    }
+
+    // Spells the quick bar should hold: attack spells and those against the dark.
+    static bool Wanted_Spell(const TMonster& p, uint16_t number) {
+        const TSpell* spell = Master_Spells.Get(number);
+        return spell && p.Spells.Get_Level(number) > 0 &&
+               (Attack_Spell(p, number) || Dark_Effect(*spell) != TEffect_Type(0));
+    }
+
+    static bool In_Quick_Bar(const TMonster& p, uint16_t number) {
+        for (int32_t k = 1; k <= 10; ++k)
+            if (const TQuick_Slot slot = p.Spells.Get_Quick_Slot(k);
+                slot.Kind == uint8_t(TQuick_Slot_Kind::Spell) && slot.Value == number)
+                return true;
+        return false;
+    }
+
+    // Below the town, a spell against the dark is cast again once it has worn off,
+    // with mana left over for an attack.
+    bool Cast_Against_The_Dark(TMonster& p) {
+        if (Current_Map->Universal_Light || run_.Ticks < dark_cast_due_)
+            return false;
+        for (int32_t k = 1; k <= 10; ++k) {
+            const TQuick_Slot slot = p.Spells.Get_Quick_Slot(k);
+            const TSpell* spell = slot.Kind == uint8_t(TQuick_Slot_Kind::Spell)
+                                      ? Master_Spells.Get(slot.Value)
+                                      : nullptr;
+            if (!spell || p.Spells.Get_Level(slot.Value) == 0)
+                continue;
+            const TEffect_Type effect = Dark_Effect(*spell);
+            if (effect == TEffect_Type(0) || p.Get_Effect_Total(effect) > 0 ||
+                p.Mana <
+                    spell->Get_Mana_Cost(p.Spells.Get_Level(slot.Value)) + 0.3 * p.Maximum_Mana)
+                continue;
+            dark_cast_due_ = run_.Ticks + 40;
+            if (p.Spells.Get_Selected_Slot() != k)
+                host_->Key_Down(uint16_t(VK_F1 + k - 1));
+            last_plan_ = "casting " + spell->Name;
+            return Click(p.X, p.Y, true);
+        }
+        return false;
     }
 
     static bool Attack_Spell(const TMonster& p, uint16_t number) {
@@ -696,6 +842,17 @@ class TAutoplayer {
         return Current_Map->Get_Sight(i, j) == 1 && Current_Map->Get_Light(i, j) < 4;
     }
 
+    // A creature is known to stand on the square: seen, or sensed in the dark within
+    // the character's sensing range (the view marks it).
+    bool Creature_Shown(int32_t x, int32_t y) const {
+        if (In_Sight(x, y))
+            return true;
+        const TMonster* p = player();
+        const int32_t i = x - Current_Map->Sight_Left(), j = y - Current_Map->Sight_Top();
+        return p && Current_Map->Get_Sight(i, j) == 1 && Current_Map->Get_Light(i, j) > 0 &&
+               TMap::Square_Distance(x, y, p->X, p->Y) <= p->Get_Detect_Evil();
+    }
+
     bool Known(int32_t x, int32_t y) const {
         const TMap_Square* square = Current_Map->Get_Square(x, y);
         return square && (square->Is_Explored() || In_Sight(x, y));
@@ -712,7 +869,7 @@ class TAutoplayer {
         // A creature blocks the way where the character sees it; one out of sight is
         // not known to be there.
         const TMonster* p = player();
-        return square->Monster == 0 || (p && square->Monster == p->Number) || !In_Sight(x, y);
+        return square->Monster == 0 || (p && square->Monster == p->Number) || !Creature_Shown(x, y);
     }
 
     // Distances from the character over the squares it knows it can walk.
@@ -805,7 +962,7 @@ class TAutoplayer {
         const TMonster* p = player();
         const TMap_Square* square = Current_Map->Get_Square(x, y);
         if (p && square && last_step_ == cell(x, y) && last_from_ == cell(p->X, p->Y) &&
-            last_terrain_ == square->Terrain && (square->Monster == 0 || !In_Sight(x, y)) &&
+            last_terrain_ == square->Terrain && (square->Monster == 0 || !Creature_Shown(x, y)) &&
             ++bumps_[cell(x, y)] >= 6) {
             if (square->Item != 0)
                 ignored_items_.insert(cell(x, y));
@@ -862,7 +1019,7 @@ class TAutoplayer {
             return;
         Remember_Keepers(*p);
         Search();
-        if (Fight(*p))
+        if (Fight(*p) || Cast_Against_The_Dark(*p))
             return;
         // Hurt, with nothing in sight: wait for health to come back before going on.
         // Health falling while at rest (something unseen, hunger) ends the rest.
@@ -882,6 +1039,19 @@ class TAutoplayer {
         if (Equip_Better(*p) || Talk_To_Townsfolk(*p) || Go_Shopping(*p) || Go_Up_To_Town(*p) ||
             Pick_Up(*p) || Explore_Or_Descend(*p))
             return;
+        // Squares given up on (a door that would not open while something unseen stood
+        // in it, an item out of reach, a frontier that showed nothing) are tried again
+        // before the level is thought to be done.
+        if ((!blocked_.empty() || !exhausted_.empty() || !ignored_items_.empty()) &&
+            run_.Ticks >= retry_at_) {
+            retry_at_ = run_.Ticks + 1200;
+            blocked_.clear();
+            exhausted_.clear();
+            ignored_items_.clear();
+            bumps_.clear();
+            last_plan_ = "trying again what was given up";
+            return;
+        }
         if (wants_keys_ && Keys_Carried() == 0 && map_number() > 1 && p->Gold >= 25 &&
             key_trips_ < 3) {
             ++key_trips_;
@@ -956,22 +1126,58 @@ class TAutoplayer {
                     return true;
             }
         }
-        // An arrow at a creature diagonally beside the character flies past the two
-        // squares between; a wall there takes it, so the character steps back first.
-        const int32_t tdx = target->X - p.X, tdy = target->Y - p.Y;
-        if (Ammo_Carried() > 0 && Has_Ranged_Attack(p) && std::abs(tdx) == 1 &&
-            std::abs(tdy) == 1 && (!Air_Passes(p.X + tdx, p.Y) || !Air_Passes(p.X, p.Y + tdy)) &&
-            Back_Away(p, *target))
-            return true;
-        // A bow shoots from where the character stands.
+        // A bow shoots from where the character stands when the arrow would fly clear;
+        // else from a square beside it that gives a clear shot; else the character
+        // waits a moment for the creature to come round the corner.
         const int32_t distance = TMap::Square_Distance(p.X, p.Y, target->X, target->Y);
-        if (distance > 1 && distance <= 7 && Ammo_Carried() > 0 && Has_Ranged_Attack(p) &&
-            Current_Map->Is_Line_Clear(p.X, p.Y, target->X, target->Y)) {
-            last_plan_ = "shooting at " + target->Name;
-            if (Click(target->X, target->Y, false))
+        if (Ammo_Carried() > 0 && Has_Ranged_Attack(p) && distance <= 7) {
+            if (Clear_Shot(p.X, p.Y, *target)) {
+                if (distance > 1) {
+                    last_plan_ = "shooting at " + target->Name;
+                    if (Click(target->X, target->Y, false))
+                        return true;
+                }
+            } else if (Step_To_Shoot(p, *target)) {
                 return true;
+            } else if (distance <= 3) {
+                if (waiting_for_ != target->Serial)
+                    waiting_for_ = target->Serial, waiting_since_ = run_.Ticks;
+                if (run_.Ticks < waiting_since_ + 60) {
+                    last_plan_ = "waiting for a clear shot at " + target->Name;
+                    return true;
+                }
+            }
         }
         return Go_Beside(target->X, target->Y, "fighting " + target->Name);
+    }
+
+    // An arrow from (x, y) reaches the creature: the line is clear, and one at a
+    // creature diagonally beside flies past the two squares between, where a wall
+    // would take it.
+    bool Clear_Shot(int32_t x, int32_t y, const TMonster& target) const {
+        const int32_t dx = target.X - x, dy = target.Y - y;
+        if (std::abs(dx) == 1 && std::abs(dy) == 1)
+            return Air_Passes(x + dx, y) && Air_Passes(x, y + dy);
+        return Current_Map->Is_Line_Clear(x, y, target.X, target.Y);
+    }
+
+    // A step to a square beside the character with a clear shot at the creature, the
+    // farthest from it.
+    bool Step_To_Shoot(const TMonster& p, const TMonster& target) {
+        int32_t best = -1, farthest = 0;
+        for (size_t d = 0; d < 8; ++d) {
+            const int32_t nx = p.X + step_dx[d], ny = p.Y + step_dy[d];
+            if (!TMap::In_Map(nx, ny) || distance_[size_t(cell(nx, ny))] != 1)
+                continue;
+            const int32_t far = TMap::Square_Distance(nx, ny, target.X, target.Y);
+            if (far >= 1 && far <= 7 && far > farthest && Clear_Shot(nx, ny, target))
+                farthest = far, best = cell(nx, ny);
+        }
+        if (best < 0)
+            return false;
+        last_plan_ = "stepping aside for a shot at " + target.Name;
+        Step_Into(cell_x(best), cell_y(best));
+        return true;
     }
 
     bool Air_Passes(int32_t x, int32_t y) const {
@@ -1011,7 +1217,7 @@ class TAutoplayer {
             for (int32_t y = p.Y - 7; y <= p.Y + 7; ++y) {
                 const TMap_Square* square = Current_Map->Get_Square(x, y);
                 if (!square || square->Monster == 0 || square->Monster == p.Number ||
-                    !In_Sight(x, y))
+                    !Creature_Shown(x, y))
                     continue;
                 if (const TMonster* other = Current_Map->Monster_List.Get(square->Monster))
                     seen.push_back(other);
@@ -1209,6 +1415,10 @@ class TAutoplayer {
     uint64_t left_town_at_ = 0;
     std::set<int32_t> locked_; // locked doors met on this map
     uint64_t equip_due_ = 0;
+    uint64_t retry_at_ = 0; // when what was given up may be tried again
+    uint64_t dark_cast_due_ = 0;
+    uint32_t waiting_for_ = 0; // the creature waited for to give a clear shot, since when
+    uint64_t waiting_since_ = 0;
     std::map<int32_t, std::map<std::string, int32_t>> keepers_; // map, name: square
     std::set<std::string> shopped_; // the store keepers bought from on this visit
     double rest_health_ = 0;
@@ -1216,6 +1426,29 @@ class TAutoplayer {
 };
 
 } // namespace
+
+// The summary line of a run.
+static void print_run(std::FILE* out, const TAutoplay_Run& r) {
+    std::fprintf(out,
+                 "autoplay: %s, seed %u: %s after %s; character level %d, deepest map %d, "
+                 "%d kills, %d gold",
+                 r.Class_Name.c_str(), r.Seed, r.Outcome.c_str(),
+                 TAutoplayer::Game_Time_Text(r.Ticks).c_str(), r.Character_Level, r.Deepest_Map,
+                 r.Kills, r.Gold);
+    std::string levels;
+    for (const TAutoplay_Level_Entry& e : r.Levels)
+        levels += (levels.empty() ? "" : ", ") + std::to_string(e.Map) + ":" +
+                  std::to_string(e.Character_Level);
+    std::fprintf(out, "; level at each map's entry %s", levels.c_str());
+    if (!r.Death_Cause.empty())
+        std::fprintf(out, "; killed by %s", r.Death_Cause.c_str());
+    if (!r.Stall_Reason.empty())
+        std::fprintf(out, "; %s", r.Stall_Reason.c_str());
+    std::string quests;
+    for (const std::string& q : r.Quests_Done)
+        quests += (quests.empty() ? "" : ", ") + q;
+    std::fprintf(out, "; quests done: %s\n", quests.empty() ? "none" : quests.c_str());
+}
 
 bool Run_Autoplay(const TAutoplay_Options& options, std::vector<TAutoplay_Run>& runs,
                   std::string& error, std::FILE* log) {
@@ -1251,6 +1484,8 @@ bool Run_Autoplay(const TAutoplay_Options& options, std::vector<TAutoplay_Run>& 
                     TAutoplayer player(game, options, run, log);
                     player.Play();
                 }
+                if (log)
+                    print_run(log, run);
                 runs.push_back(run);
             }
     });
@@ -1435,27 +1670,6 @@ int Tool_Autoplay(const std::vector<std::string>& args, std::FILE* out, std::FIL
     if (!Run_Autoplay(options, runs, error, out)) {
         std::fprintf(err, "autoplay: %s\n", error.c_str());
         return 1;
-    }
-    for (const TAutoplay_Run& r : runs) {
-        std::fprintf(out,
-                     "autoplay: %s, seed %u: %s after %s; character level %d, deepest map %d, "
-                     "%d kills, %d gold",
-                     r.Class_Name.c_str(), r.Seed, r.Outcome.c_str(),
-                     TAutoplayer::Game_Time_Text(r.Ticks).c_str(), r.Character_Level, r.Deepest_Map,
-                     r.Kills, r.Gold);
-        std::string levels;
-        for (const TAutoplay_Level_Entry& e : r.Levels)
-            levels += (levels.empty() ? "" : ", ") + std::to_string(e.Map) + ":" +
-                      std::to_string(e.Character_Level);
-        std::fprintf(out, "; level at each map's entry %s", levels.c_str());
-        if (!r.Death_Cause.empty())
-            std::fprintf(out, "; killed by %s", r.Death_Cause.c_str());
-        if (!r.Stall_Reason.empty())
-            std::fprintf(out, "; %s", r.Stall_Reason.c_str());
-        std::string quests;
-        for (const std::string& q : r.Quests_Done)
-            quests += (quests.empty() ? "" : ", ") + q;
-        std::fprintf(out, "; quests done: %s\n", quests.empty() ? "none" : quests.c_str());
     }
     if (runs.size() > 1) {
         std::fprintf(out, "%-16s %5s %9s %12s %12s\n", "class", "runs", "win rate", "median time",
