@@ -333,9 +333,8 @@ class TAutoplayer {
     // Arrows (or whatever the weapon in hand shoots) carried; -1 without such a weapon.
     int32_t Ammo_Carried() const {
         const TMonster* p = player();
-        const TItem* weapon =
-            p ? p->Inventory.Get_In_Slot(First_Hand_Slot, Current_Map->Item_List) : nullptr;
-        if (!weapon || !is_ranged(*weapon) || weapon->Ammo_Required.empty())
+        const TItem* weapon = Ranged_Weapon();
+        if (!weapon)
             return -1;
         int32_t count = 0;
         for (int32_t slot = 1; slot <= Last_Backpack_Slot; ++slot)
@@ -343,6 +342,51 @@ class TAutoplayer {
                 item && Same_Name(item->Ammo_Kind, weapon->Ammo_Required))
                 count += item->Quantity;
         return count;
+    }
+
+    // The bow the character shoots with: the one in hand, else the best in the backpack
+    // (put away while there are no arrows for it).
+    const TItem* Ranged_Weapon() const {
+        const TMonster* p = player();
+        if (!p)
+            return nullptr;
+        const TItem* best = nullptr;
+        for (int32_t slot = First_Hand_Slot; slot <= Last_Backpack_Slot; ++slot) {
+            if (slot > First_Hand_Slot && slot < First_Backpack_Slot)
+                continue;
+            const TItem* item = p->Inventory.Get_In_Slot(slot, Current_Map->Item_List);
+            if (!item || !is_ranged(*item) || item->Ammo_Required.empty() ||
+                Equip_Slot_Of_Type(item->Get_Type()) == 0)
+                continue;
+            if (slot == First_Hand_Slot)
+                return item;
+            if (!best || worth(*item) > worth(*best))
+                best = item;
+        }
+        return best;
+    }
+
+    // Out of arrows, a bow is put away for the best blade in the backpack; with arrows
+    // again, the bow comes back. The backpack slot to take into the hand, or 0.
+    int32_t Weapon_To_Swap(const TMonster& p) const {
+        const TItem* held = p.Inventory.Get_In_Slot(First_Hand_Slot, Current_Map->Item_List);
+        const bool shooting = held && is_ranged(*held);
+        const int32_t ammo = Ammo_Carried();
+        if (shooting == (ammo != 0) || ammo < 0)
+            return 0;
+        int32_t best = 0, best_worth = -1;
+        for (int32_t slot = First_Backpack_Slot; slot <= Last_Backpack_Slot; ++slot) {
+            const uint16_t number = p.Inventory.Get_Number_In_Slot(slot, Current_Map->Item_List);
+            const TItem* item = Current_Map->Item_List.Get(number);
+            if (!item || Equip_Slot_Of_Type(item->Get_Type()) != First_Hand_Slot ||
+                item->Get_Type() == TItem_Type::Shield || is_ranged(*item) != !shooting ||
+                worth(*item) <= best_worth ||
+                !p.Inventory.Can_Place_In_Slot(number, First_Hand_Slot, Current_Map->Item_List, &p,
+                                               p.Has_Two_Weapons()))
+                continue;
+            best = slot, best_worth = worth(*item);
+        }
+        return best;
     }
 
     // Keys for the doors: the town's outfitter sells them, and each opens one lock.
@@ -402,7 +446,7 @@ class TAutoplayer {
             return false;
         // A bow without arrows is no weapon at all.
         const int32_t ammo = Ammo_Carried();
-        if (ammo >= 0 && ammo < 10 && p->Gold >= 30)
+        if (ammo >= 0 && ammo < 25 && p->Gold >= 30)
             return true;
         // Nor can a character live without food.
         if (Carried(TConsumption_Type::Food) == 0 && p->Hunger < p->Maximum_Hunger / 3 &&
@@ -411,9 +455,20 @@ class TAutoplayer {
         // Gold enough to buy something more than on the last trip.
         if (p->Gold < 40 || p->Gold < gold_after_town_ + 30)
             return false;
+        // With gold to spare, a last potion is not waited for.
+        const int32_t potions = Carried(TConsumption_Type::Health);
         return (Carried(TConsumption_Type::Food) == 0 && p->Hunger < p->Maximum_Hunger / 2) ||
-               Carried(TConsumption_Type::Health) == 0 || (ammo >= 0 && ammo < 10) ||
+               potions == 0 || (potions < 2 && p->Gold >= 150) || (ammo >= 0 && ammo < 10) ||
                (wants_keys_ && Keys_Carried() == 0);
+    }
+
+    // Short of potions at the way down, with the gold to buy them: the town first.
+    bool Stock_Up_Before_Going_Down() const {
+        const TMonster* p = player();
+        const int32_t ammo = Ammo_Carried();
+        return p && map_number() > 1 && run_.Ticks >= left_town_at_ + 3600 && p->Gold >= 100 &&
+               (Carried(TConsumption_Type::Health) < std::min(4, Potions_Wanted()) ||
+                (ammo >= 0 && ammo < 50));
     }
 
     // Sells what the character will not wear; buys food, health potions, arrows for a
@@ -423,6 +478,15 @@ class TAutoplayer {
         if (!window)
             return;
         Sell_Spare(store, *window);
+        // The strongest draughts while the gold is plentiful.
+        if (const TMonster* rich = player(); rich && rich->Gold >= 300)
+            Buy_Up_To(
+                store, *window,
+                [](const TItem& item) {
+                    return item.Consumption_Type == uint8_t(TConsumption_Type::Health) &&
+                           item.Consumption_Value >= 60;
+                },
+                [this] { return Carried(TConsumption_Type::Health); }, Potions_Wanted());
         for (const auto& [type, wanted] : {std::pair{TConsumption_Type::Food, 5},
                                            std::pair{TConsumption_Type::Health, Potions_Wanted()}})
             Buy_Up_To(
@@ -430,15 +494,22 @@ class TAutoplayer {
                 [type](const TItem& item) { return item.Consumption_Type == uint8_t(type); },
                 [this, type] { return Carried(type); }, wanted);
         const TMonster* p = player();
-        const TItem* weapon =
-            p ? p->Inventory.Get_In_Slot(First_Hand_Slot, Current_Map->Item_List) : nullptr;
-        if (weapon && Ammo_Carried() >= 0)
+        const TItem* weapon = Ranged_Weapon();
+        if (weapon)
             Buy_Up_To(
                 store, *window,
                 [weapon](const TItem& item) {
                     return Same_Name(item.Ammo_Kind, weapon->Ammo_Required);
                 },
                 [this] { return Ammo_Carried(); }, 99);
+        // An antidote or two once the gold allows.
+        if (p && p->Gold >= 60)
+            Buy_Up_To(
+                store, *window,
+                [](const TItem& item) {
+                    return item.Consumption_Type == uint8_t(TConsumption_Type::Cure_Poison);
+                },
+                [this] { return Carried(TConsumption_Type::Cure_Poison); }, p->Gold >= 150 ? 2 : 1);
         if (Can_Hold_Light()) {
             // A lantern outlasts many torches; torches while the gold is short.
             if (p && p->Gold >= 150)
@@ -513,6 +584,12 @@ class TAutoplayer {
                 item->Get_Type() == TItem_Type::Misc || item->Get_Type() == TItem_Type::Glyph ||
                 item->Get_Type() == TItem_Type::Orb)
                 continue;
+            // A blade is kept beside a bow, for when the arrows run out.
+            const TItem* held = p->Inventory.Get_In_Slot(First_Hand_Slot, Current_Map->Item_List);
+            if (held && is_ranged(*held) && !is_ranged(*item) &&
+                Equip_Slot_Of_Type(item->Get_Type()) == First_Hand_Slot &&
+                item->Get_Type() != TItem_Type::Shield)
+                continue;
             int32_t gain = 0;
             if (Better_Slot(*p, number, gain) != 0 || !Pick_From_Backpack(window, slot))
                 continue;
@@ -577,7 +654,9 @@ class TAutoplayer {
         if (run_.Ticks < equip_due_ || screen_->Cursor_Item.Is_Holding())
             return false;
         equip_due_ = run_.Ticks + 100;
-        int32_t from = Light_To_Hold(p), to = Second_Hand_Slot, best_gain = 0;
+        int32_t from = Weapon_To_Swap(p), to = First_Hand_Slot, best_gain = 0;
+        if (!from)
+            from = Light_To_Hold(p), to = Second_Hand_Slot;
         for (int32_t slot = First_Backpack_Slot; slot <= Last_Backpack_Slot && !from; ++slot) {
             const uint16_t number = p.Inventory.Get_Number_In_Slot(slot, Current_Map->Item_List);
             int32_t gain = 0;
@@ -697,19 +776,33 @@ class TAutoplayer {
         if (p.Hunger > p.Maximum_Hunger / 3 || run_.Ticks < eat_due_)
             return false;
         eat_due_ = run_.Ticks + 200;
-        int32_t food = 0;
-        for (int32_t slot = First_Backpack_Slot; slot <= Last_Backpack_Slot && !food; ++slot) {
+        return Consume(p, TConsumption_Type::Food);
+    }
+
+    // Poisoned (the panel says so), health does not come back: an antidote is drunk.
+    bool Cure(TMonster& p) {
+        if (p.Condition != uint8_t(TMonster_Status::Poisoned) || run_.Ticks < cure_due_)
+            return false;
+        cure_due_ = run_.Ticks + 100;
+        return Consume(p, TConsumption_Type::Cure_Poison);
+    }
+
+    // An item of the kind from the backpack, taken onto the pointer in the inventory
+    // window and given to the character's picture.
+    bool Consume(TMonster& p, TConsumption_Type type) {
+        int32_t found = 0;
+        for (int32_t slot = First_Backpack_Slot; slot <= Last_Backpack_Slot && !found; ++slot) {
             const TItem* item = Current_Map->Item_List.Get(
                 p.Inventory.Get_Number_In_Slot(slot, Current_Map->Item_List));
-            if (item && item->Consumption_Type == uint8_t(TConsumption_Type::Food))
-                food = slot;
+            if (item && item->Consumption_Type == uint8_t(type))
+                found = slot;
         }
-        if (!food || screen_->Cursor_Item.Is_Holding())
+        if (!found || screen_->Cursor_Item.Is_Holding())
             return false;
         TDC_Win_Inventory* window = Open_Inventory();
         if (!window)
             return false;
-        if (Pick_From_Backpack(*window, food))
+        if (Pick_From_Backpack(*window, found))
             Press_Left(48, 37); // onto the character's picture
         host_->Key_Down('I');
         return true;
@@ -1015,11 +1108,13 @@ class TAutoplayer {
             mana_potion_at_ = run_.Ticks;
             host_->Key_Down(VK_F1 + 11);
         }
-        if (Eat(*p) || Spend_Stat_Points(*p) || Spend_Spell_Points(*p) || Set_Quick_Bar(*p))
+        if (Eat(*p) || Cure(*p) || Spend_Stat_Points(*p) || Spend_Spell_Points(*p) ||
+            Set_Quick_Bar(*p))
             return;
         Remember_Keepers(*p);
         Search();
-        if (Fight(*p) || Cast_Against_The_Dark(*p))
+        // A bow without arrows is put away even in a fight.
+        if ((Weapon_To_Swap(*p) != 0 && Equip_Better(*p)) || Fight(*p) || Cast_Against_The_Dark(*p))
             return;
         // Hurt, with nothing in sight: wait for health to come back before going on.
         // Health falling while at rest (something unseen, hunger) ends the rest.
@@ -1108,7 +1203,7 @@ class TAutoplayer {
         }
         // Badly hurt with no potion left: away from the creature (a slower one is left
         // behind), unless cornered.
-        if (p.Health < 0.3 * p.Maximum_Health && Carried(TConsumption_Type::Health) == 0 &&
+        if (p.Health < 0.35 * p.Maximum_Health && Carried(TConsumption_Type::Health) <= 1 &&
             Back_Away(p, *target))
             return true;
         const int32_t slot = Attack_Slot(p);
@@ -1342,6 +1437,11 @@ class TAutoplayer {
         const TModule_Map_Connection* down = Known_Way_Down();
         const bool strong = p.Level >= 2 * map_number();
         if (down && (frontier < 0 || strong)) {
+            if (Stock_Up_Before_Going_Down()) {
+                going_up_ = true;
+                last_plan_ = "going up for potions before going down";
+                return true;
+            }
             if (Go_Beside(down->Source_X, down->Source_Y, "heading down")) {
                 if (std::max(std::abs(p.X - down->Source_X), std::abs(p.Y - down->Source_Y)) == 1)
                     last_plan_ = "taking the way down";
@@ -1397,7 +1497,7 @@ class TAutoplayer {
     int32_t current_map_ = 0;
     const TMap* map_object_ = nullptr;
     uint64_t last_progress_ = 0, potion_at_ = 0, mana_potion_at_ = 0;
-    uint64_t spell_points_due_ = 0, quick_bar_due_ = 0, eat_due_ = 0, drawn_at_ = 0,
+    uint64_t spell_points_due_ = 0, quick_bar_due_ = 0, eat_due_ = 0, cure_due_ = 0, drawn_at_ = 0,
              escaped_at_ = 0;
     int32_t last_drawn_ = -1, last_step_ = -1, last_from_ = -1;
     uint16_t last_terrain_ = 0;
