@@ -350,17 +350,17 @@ class TAutoplayer {
         const TMonster* p = player();
         if (!p)
             return nullptr;
+        const TItem* held = p->Inventory.Get_In_Slot(First_Hand_Slot, Current_Map->Item_List);
+        if (held && is_ranged(*held) && !held->Ammo_Required.empty())
+            return held;
+        if (!bow_put_away_)
+            return nullptr;
         const TItem* best = nullptr;
-        for (int32_t slot = First_Hand_Slot; slot <= Last_Backpack_Slot; ++slot) {
-            if (slot > First_Hand_Slot && slot < First_Backpack_Slot)
-                continue;
+        for (int32_t slot = First_Backpack_Slot; slot <= Last_Backpack_Slot; ++slot) {
             const TItem* item = p->Inventory.Get_In_Slot(slot, Current_Map->Item_List);
-            if (!item || !is_ranged(*item) || item->Ammo_Required.empty() ||
-                Equip_Slot_Of_Type(item->Get_Type()) == 0)
-                continue;
-            if (slot == First_Hand_Slot)
-                return item;
-            if (!best || worth(*item) > worth(*best))
+            if (item && is_ranged(*item) && !item->Ammo_Required.empty() &&
+                Equip_Slot_Of_Type(item->Get_Type()) == First_Hand_Slot &&
+                (!best || worth(*item) > worth(*best)))
                 best = item;
         }
         return best;
@@ -478,8 +478,9 @@ class TAutoplayer {
         if (!window)
             return;
         Sell_Spare(store, *window);
+        const TMonster* p = player();
         // The strongest draughts while the gold is plentiful.
-        if (const TMonster* rich = player(); rich && rich->Gold >= 300)
+        if (p && p->Gold >= 300)
             Buy_Up_To(
                 store, *window,
                 [](const TItem& item) {
@@ -487,13 +488,14 @@ class TAutoplayer {
                            item.Consumption_Value >= 60;
                 },
                 [this] { return Carried(TConsumption_Type::Health); }, Potions_Wanted());
+        const int32_t mana_potions = p && Caster(*p) ? std::clamp(p->Gold / 200, 2, 6) : 0;
         for (const auto& [type, wanted] : {std::pair{TConsumption_Type::Food, 5},
-                                           std::pair{TConsumption_Type::Health, Potions_Wanted()}})
+                                           std::pair{TConsumption_Type::Health, Potions_Wanted()},
+                                           std::pair{TConsumption_Type::Mana, mana_potions}})
             Buy_Up_To(
                 store, *window,
                 [type](const TItem& item) { return item.Consumption_Type == uint8_t(type); },
                 [this, type] { return Carried(type); }, wanted);
-        const TMonster* p = player();
         const TItem* weapon = Ranged_Weapon();
         if (weapon)
             Buy_Up_To(
@@ -655,6 +657,10 @@ class TAutoplayer {
             return false;
         equip_due_ = run_.Ticks + 100;
         int32_t from = Weapon_To_Swap(p), to = First_Hand_Slot, best_gain = 0;
+        if (from) {
+            const TItem* held = p.Inventory.Get_In_Slot(First_Hand_Slot, Current_Map->Item_List);
+            bow_put_away_ = held && is_ranged(*held);
+        }
         if (!from)
             from = Light_To_Hold(p), to = Second_Hand_Slot;
         for (int32_t slot = First_Backpack_Slot; slot <= Last_Backpack_Slot && !from; ++slot) {
@@ -1093,16 +1099,23 @@ class TAutoplayer {
 
     void Act() {
         TMonster* p = player();
-        if (!p || !Current_Map || screen_->Pending_Command != TDC_Main::Command_None ||
-            screen_->Moving)
+        if (!p || !Current_Map)
+            return;
+        // The hardest blow of the last few seconds: a character that could not take
+        // two more like it drinks, whatever it is doing.
+        hardest_hit_ = std::max(hardest_hit_ * 0.995, last_health_ - double(p->Health));
+        last_health_ = p->Health;
+        if ((p->Health < 0.45 * p->Maximum_Health ||
+             (p->Health < 2 * hardest_hit_ && p->Health < 0.8 * p->Maximum_Health)) &&
+            run_.Ticks >= potion_at_ + 20 && Carried(TConsumption_Type::Health) > 0) {
+            potion_at_ = run_.Ticks;
+            host_->Key_Down(VK_F1 + 10);
+        }
+        if (screen_->Pending_Command != TDC_Main::Command_None || screen_->Moving)
             return;
         Look();
         Count_Explored();
         Count_Kill();
-        if (p->Health < 0.45 * p->Maximum_Health && run_.Ticks >= potion_at_ + 20) {
-            potion_at_ = run_.Ticks;
-            host_->Key_Down(VK_F1 + 10);
-        }
         if (p->Maximum_Mana > 0 && p->Mana < 0.2 * p->Maximum_Mana && Caster(*p) &&
             run_.Ticks >= mana_potion_at_ + 40) {
             mana_potion_at_ = run_.Ticks;
@@ -1118,12 +1131,16 @@ class TAutoplayer {
             return;
         // Hurt, with nothing in sight: wait for health to come back before going on.
         // Health falling while at rest (something unseen, hunger) ends the rest.
-        if (run_.Ticks >= no_rest_until_ && (p->Health < 0.75 * p->Maximum_Health || resting_)) {
+        // A caster waits for its mana the same way.
+        const bool low_mana = Caster(*p) && p->Mana < 0.5 * p->Maximum_Mana;
+        if (run_.Ticks >= no_rest_until_ &&
+            (p->Health < 0.75 * p->Maximum_Health || low_mana || resting_)) {
             if (resting_ && p->Health < rest_health_) {
                 resting_ = false;
                 no_rest_until_ = run_.Ticks + 600;
             } else {
-                resting_ = p->Health < 0.95 * p->Maximum_Health;
+                resting_ = p->Health < 0.95 * p->Maximum_Health ||
+                           (Caster(*p) && p->Mana < 0.9 * p->Maximum_Mana);
                 rest_health_ = p->Health;
                 if (resting_) {
                     last_plan_ = "resting";
@@ -1508,6 +1525,7 @@ class TAutoplayer {
     std::string last_plan_ = "starting";
     bool resting_ = false;
     bool going_up_ = false;
+    bool bow_put_away_ = false;       // the bow went into the backpack for want of arrows
     TGoal item_goal_, frontier_goal_; // the item and the unexplored square pursued
     bool wants_keys_ = false;
     int32_t key_trips_ = 0;       // trips to town for keys in a row that found none
@@ -1522,6 +1540,7 @@ class TAutoplayer {
     std::map<int32_t, std::map<std::string, int32_t>> keepers_; // map, name: square
     std::set<std::string> shopped_; // the store keepers bought from on this visit
     double rest_health_ = 0;
+    double last_health_ = 0, hardest_hit_ = 0;
     uint64_t no_rest_until_ = 0;
 };
 
