@@ -1362,14 +1362,21 @@ class TAutoplayer {
         if (!Needs_Town() && !(going_up_ && map_number() > 1))
             return false;
         going_up_ = true;
+        const TModule_Map_Connection* way = Way_Up();
+        return way && Go_Beside(way->Dest_X, way->Dest_Y, "going up to buy supplies");
+    }
+
+    // Where the character came down, when it can walk there.
+    const TModule_Map_Connection* Way_Up() const {
         const int32_t map = map_number();
         for (int32_t n = 1; Current_Module && n <= int32_t(Current_Module->Maps.size()); ++n)
             for (const TModule_Map_Connection& way :
                  Current_Module->Maps[size_t(n - 1)].Connections)
                 if (way.Destination_Map == map && n < map && Known(way.Dest_X, way.Dest_Y) &&
-                    Go_Beside(way.Dest_X, way.Dest_Y, "going up to buy supplies"))
-                    return true;
-        return false;
+                    (TMap::Square_Distance(player()->X, player()->Y, way.Dest_X, way.Dest_Y) <= 1 ||
+                     Nearest_Beside(way.Dest_X, way.Dest_Y) >= 0))
+                    return &way;
+        return nullptr;
     }
 
     // Townsfolk who talk are asked about everything once.
@@ -1454,7 +1461,7 @@ class TAutoplayer {
         const TModule_Map_Connection* down = Known_Way_Down();
         const bool strong = p.Level >= 2 * map_number();
         if (down && (frontier < 0 || strong)) {
-            if (Stock_Up_Before_Going_Down()) {
+            if (Stock_Up_Before_Going_Down() && Way_Up()) {
                 going_up_ = true;
                 last_plan_ = "going up for potions before going down";
                 return true;
