@@ -9,6 +9,7 @@
 
 #include "app/headless_game.h"
 #include "game/dlg_conversation.h"
+#include "game/dlg_give_item.h"
 #include "game/dlg_spells_add.h"
 #include "game/dlg_spells_select.h"
 #include "game/dlg_statistics.h"
@@ -276,6 +277,17 @@ class TAutoplayer {
                          partner && !shopped_.count(partner->Name))
                     press = n;
             }
+            // A quest item for the partner; one that takes nothing is not asked again.
+            if (const int32_t gift = partner ? Quest_Gift(*player(), partner->Name) : 0) {
+                bool takes = false;
+                for (int32_t n = 1; n <= 4; ++n)
+                    if (talk->f_Buttons[size_t(n - 1)]->f_Caption == "Give Items")
+                        press = n, takes = true;
+                if (!takes)
+                    if (const TItem* item =
+                            player()->Inventory.Get_In_Slot(gift, Current_Map->Item_List))
+                        gifts_given_.insert(item->Name + "\n" + partner->Name);
+            }
             if (partner)
                 talked_.insert(partner->Name);
             talk->Press(press);
@@ -301,6 +313,11 @@ class TAutoplayer {
                 host_->Key_Down('I');
             return true;
         }
+        if (auto* give = dynamic_cast<TDC_Dlg_GiveItem*>(screen_->Shown("Dlg GiveItem"))) {
+            Give(*give);
+            host_->Key_Down(VK_ESCAPE);
+            return true;
+        }
         for (const char* name : {"Dlg Module Text", "Message Dlg", "Error List Dlg", "Dlg Chest",
                                  "Dlg Store", "Dlg GiveItem", "Statistics Dlg", "Spells Add Dlg",
                                  "Spells Select Dlg", "Quests Dlg", "Game Menu"})
@@ -316,6 +333,27 @@ class TAutoplayer {
             host_->Key_Down(VK_ESCAPE);
         }
         return screen_->Actions_Disabled;
+    }
+
+    // The quest items the creature waits for, from the backpack onto the first free
+    // cell of the give dialog.
+    void Give(TDC_Dlg_GiveItem& give) {
+        const TMonster* partner = screen_->Talk_Partner.Resolve(Current_Map->Monster_List);
+        TMonster* p = player();
+        TDC_Win_Inventory* window = p && partner ? Open_Inventory() : nullptr;
+        for (int32_t slot = 0; window && (slot = Quest_Gift(*p, partner->Name)) != 0;) {
+            const TItem* item = p->Inventory.Get_In_Slot(slot, Current_Map->Item_List);
+            gifts_given_.insert(item->Name + "\n" + partner->Name);
+            int x = 0, y = 0;
+            if (!Pick_From_Backpack(*window, slot) ||
+                !give.Cell_Point(int(give.Given().size()), x, y))
+                break;
+            Press_Left(x, y);
+            if (screen_->Cursor_Item.Is_Holding())
+                Stash(*window);
+        }
+        if (screen_->Shown("Win Inventory"))
+            host_->Key_Down('I');
     }
 
     // Food and health potions carried.
@@ -1148,8 +1186,8 @@ class TAutoplayer {
                 }
             }
         }
-        if (Equip_Better(*p) || Talk_To_Townsfolk(*p) || Go_Shopping(*p) || Go_Up_To_Town(*p) ||
-            Pick_Up(*p) || Explore_Or_Descend(*p))
+        if (Equip_Better(*p) || Talk_To_Townsfolk(*p) || Deliver_Quest_Items(*p) ||
+            Go_Shopping(*p) || Go_Up_To_Town(*p) || Pick_Up(*p) || Explore_Or_Descend(*p))
             return;
         // Squares given up on (a door that would not open while something unseen stood
         // in it, an item out of reach, a frontier that showed nothing) are tried again
@@ -1223,28 +1261,25 @@ class TAutoplayer {
         if (p.Health < 0.35 * p.Maximum_Health && Carried(TConsumption_Type::Health) <= 1 &&
             Back_Away(p, *target))
             return true;
+        // A spell or a bow reaches from where the character stands when the line is
+        // clear; else from a square beside it that gives a clear line; else the
+        // character waits a moment for the creature to come round the corner.
         const int32_t slot = Attack_Slot(p);
-        if (slot > 0) {
-            const TSpell* spell = Master_Spells.Get(p.Spells.Get_Quick_Slot(slot).Value);
-            const int32_t cost =
-                spell
-                    ? spell->Get_Mana_Cost(p.Spells.Get_Level(p.Spells.Get_Quick_Slot(slot).Value))
-                    : 0;
-            if (p.Mana >= cost && Current_Map->Is_Line_Clear(p.X, p.Y, target->X, target->Y)) {
-                if (p.Spells.Get_Selected_Slot() != slot)
-                    host_->Key_Down(uint16_t(VK_F1 + slot - 1));
-                last_plan_ = "casting at " + target->Name;
-                if (Click(target->X, target->Y, true))
-                    return true;
-            }
-        }
-        // A bow shoots from where the character stands when the arrow would fly clear;
-        // else from a square beside it that gives a clear shot; else the character
-        // waits a moment for the creature to come round the corner.
+        const TSpell* spell =
+            slot > 0 ? Master_Spells.Get(p.Spells.Get_Quick_Slot(slot).Value) : nullptr;
+        const bool can_cast =
+            spell && p.Mana >= spell->Get_Mana_Cost(p.Spells.Get_Level(spell->Number));
+        const bool can_shoot = Ammo_Carried() > 0 && Has_Ranged_Attack(p);
         const int32_t distance = TMap::Square_Distance(p.X, p.Y, target->X, target->Y);
-        if (Ammo_Carried() > 0 && Has_Ranged_Attack(p) && distance <= 7) {
+        if ((can_cast || can_shoot) && distance <= 7) {
             if (Clear_Shot(p.X, p.Y, *target)) {
-                if (distance > 1) {
+                if (can_cast) {
+                    if (p.Spells.Get_Selected_Slot() != slot)
+                        host_->Key_Down(uint16_t(VK_F1 + slot - 1));
+                    last_plan_ = "casting at " + target->Name;
+                    if (Click(target->X, target->Y, true))
+                        return true;
+                } else if (distance > 1) {
                     last_plan_ = "shooting at " + target->Name;
                     if (Click(target->X, target->Y, false))
                         return true;
@@ -1255,7 +1290,7 @@ class TAutoplayer {
                 if (waiting_for_ != target->Serial)
                     waiting_for_ = target->Serial, waiting_since_ = run_.Ticks;
                 if (run_.Ticks < waiting_since_ + 60) {
-                    last_plan_ = "waiting for a clear shot at " + target->Name;
+                    last_plan_ = "waiting for a clear line to " + target->Name;
                     return true;
                 }
             }
@@ -1263,13 +1298,14 @@ class TAutoplayer {
         return Go_Beside(target->X, target->Y, "fighting " + target->Name);
     }
 
-    // An arrow from (x, y) reaches the creature: the line is clear, and one at a
-    // creature diagonally beside flies past the two squares between, where a wall
+    // An arrow or a spell from (x, y) reaches the creature: the line is clear, and one
+    // at a creature diagonally beside flies past the two squares between, where a wall
     // would take it.
     bool Clear_Shot(int32_t x, int32_t y, const TMonster& target) const {
         const int32_t dx = target.X - x, dy = target.Y - y;
-        if (std::abs(dx) == 1 && std::abs(dy) == 1)
-            return Air_Passes(x + dx, y) && Air_Passes(x, y + dy);
+        if (std::abs(dx) == 1 && std::abs(dy) == 1 &&
+            (!Air_Passes(x + dx, y) || !Air_Passes(x, y + dy)))
+            return false;
         return Current_Map->Is_Line_Clear(x, y, target.X, target.Y);
     }
 
@@ -1317,9 +1353,67 @@ class TAutoplayer {
 
     // Where the store keepers were last seen, so the character can find them again.
     void Remember_Keepers(const TMonster& p) {
-        for (const TMonster* other : Creatures_In_Sight(p))
+        for (const TMonster* other : Creatures_In_Sight(p)) {
             if (other->Store_Number != 0)
                 keepers_[map_number()][other->Name] = cell(other->X, other->Y);
+            if (talks(*other))
+                townsfolk_[other->Name] = {map_number(), cell(other->X, other->Y)};
+        }
+    }
+
+    // A quest the character has been given asks it to give an item it carries to this
+    // creature, as the quest log tells: the item's name and the creature's (or the
+    // first words of it, "Warden Ilsabet" for "Warden Ilsabet Marr") are both in the
+    // quest's description. The backpack slot of the item, or 0.
+    int32_t Quest_Gift(const TMonster& p, const std::string& creature) const {
+        if (!Current_Module)
+            return 0;
+        const std::string first_words = creature.substr(0, creature.rfind(' '));
+        for (int32_t q = 1; q <= Current_Module->Quests.Count(); ++q) {
+            const TModule_Quest* quest = Current_Module->Quests.Get_Quest(q);
+            if (!quest || !quest->Visible || quest->Completed || quest->Failed)
+                continue;
+            const std::string text = Lower_Case(quest->Description);
+            if (text.find(Lower_Case(creature)) == std::string::npos &&
+                text.find(Lower_Case(first_words)) == std::string::npos)
+                continue;
+            for (int32_t slot = First_Backpack_Slot; slot <= Last_Backpack_Slot; ++slot) {
+                const TItem* item = p.Inventory.Get_In_Slot(slot, Current_Map->Item_List);
+                if (item && item->Event_ID != 0 &&
+                    text.find(Lower_Case(item->Name)) != std::string::npos &&
+                    !gifts_given_.count(item->Name + "\n" + creature))
+                    return slot;
+            }
+        }
+        return 0;
+    }
+
+    // A quest item to give: to its creature, when the character knows where it stands;
+    // up to the town first when that is where it was met.
+    bool Deliver_Quest_Items(const TMonster& p) {
+        for (const auto& [name, place] : townsfolk_) {
+            if (!Quest_Gift(p, name))
+                continue;
+            if (place.first != map_number()) {
+                if (place.first < map_number() && Way_Up()) {
+                    going_up_ = true;
+                    return Go_Up_To_Town(p);
+                }
+                continue;
+            }
+            const int32_t x = cell_x(place.second), y = cell_y(place.second);
+            const TMap_Square* square = Current_Map->Get_Square(x, y);
+            const TMonster* there =
+                square ? Current_Map->Monster_List.Get(square->Monster) : nullptr;
+            if (TMap::Square_Distance(p.X, p.Y, x, y) <= 1 && (!there || there->Name != name)) {
+                // Gone from where it stood: looked for again when next seen.
+                townsfolk_.erase(name);
+                return false;
+            }
+            if (Go_Beside(x, y, "taking a quest item to " + name))
+                return true;
+        }
+        return false;
     }
 
     // The other creatures standing on squares in sight, at most 7 squares away.
@@ -1546,6 +1640,9 @@ class TAutoplayer {
     uint64_t waiting_since_ = 0;
     std::map<int32_t, std::map<std::string, int32_t>> keepers_; // map, name: square
     std::set<std::string> shopped_; // the store keepers bought from on this visit
+    // Creatures that talk, by name: the map and square where last seen.
+    std::map<std::string, std::pair<int32_t, int32_t>> townsfolk_;
+    std::set<std::string> gifts_given_; // item and creature names
     double rest_health_ = 0;
     double last_health_ = 0, hardest_hit_ = 0;
     uint64_t no_rest_until_ = 0;

@@ -40,6 +40,14 @@ bool TDC_Dlg_GiveItem::Click_Cell(int cell) {
     return true;
 }
 
+bool TDC_Dlg_GiveItem::Cell_Point(int cell, int& x, int& y) const {
+    if (cell < 0 || cell >= grid().Count())
+        return false;
+    x = grid().Cell_X(cell) + 16;
+    y = grid().Cell_Y(cell) + 16;
+    return true;
+}
+
 void TDC_Dlg_GiveItem::Handle_MouseMove(TShift_State, int X, int Y) {
     f_Hover_Cell = grid().Cell_At(X, Y);
     Describe_Cell_Item(f_Given, f_Hover_Cell);

@@ -21,6 +21,8 @@ class TDC_Dlg_GiveItem : public TDisplay_Class {
     const std::vector<uint16_t>& Given() const { return f_Given; }
     // A left click on cell 0..3 with an item held gives it. True when it was given.
     bool Click_Cell(int cell);
+    // The screen point in the middle of cell 0..3; false outside.
+    bool Cell_Point(int cell, int& x, int& y) const;
 
     int Get_Width() override { return 267; }
     int Get_Height() override { return 179; }
