@@ -506,7 +506,7 @@ class TAutoplayer {
         const int32_t ammo = Ammo_Carried();
         return p && map_number() > 1 && run_.Ticks >= left_town_at_ + 3600 && p->Gold >= 100 &&
                (Carried(TConsumption_Type::Health) < std::min(4, Potions_Wanted()) ||
-                (ammo >= 0 && ammo < 50));
+                (ammo >= 0 && ammo < 100));
     }
 
     // Sells what the character will not wear; buys food, health potions, arrows for a
@@ -541,7 +541,7 @@ class TAutoplayer {
                 [weapon](const TItem& item) {
                     return Same_Name(item.Ammo_Kind, weapon->Ammo_Required);
                 },
-                [this] { return Ammo_Carried(); }, 99);
+                [this] { return Ammo_Carried(); }, 300);
         // An antidote or two once the gold allows.
         if (p && p->Gold >= 60)
             Buy_Up_To(
@@ -624,7 +624,10 @@ class TAutoplayer {
                 item->Get_Type() == TItem_Type::Misc || item->Get_Type() == TItem_Type::Glyph ||
                 item->Get_Type() == TItem_Type::Orb)
                 continue;
-            // A blade is kept beside a bow, for when the arrows run out.
+            // The bow put away for want of arrows is kept, and a blade beside a bow,
+            // for when the arrows run out.
+            if (item == Ranged_Weapon())
+                continue;
             const TItem* held = p->Inventory.Get_In_Slot(First_Hand_Slot, Current_Map->Item_List);
             if (held && is_ranged(*held) && !is_ranged(*item) &&
                 Equip_Slot_Of_Type(item->Get_Type()) == First_Hand_Slot &&
@@ -732,7 +735,8 @@ class TAutoplayer {
     // torch, a lantern) goes into a free hand, or in place of a shield, whenever the
     // weapon leaves a hand for it. The backpack slot of the brightest, or 0.
     int32_t Light_To_Hold(const TMonster& p) const {
-        if (Current_Map->Universal_Light)
+        // Not while a two-handed bow waits in the backpack for arrows.
+        if (Current_Map->Universal_Light || bow_put_away_)
             return 0;
         const TItem* held = p.Inventory.Get_In_Slot(Second_Hand_Slot, Current_Map->Item_List);
         if (held && (held->Light_Radius > 0 || held->Get_Type() != TItem_Type::Shield))
@@ -1169,8 +1173,10 @@ class TAutoplayer {
             return;
         // Hurt, with nothing in sight: wait for health to come back before going on.
         // Health falling while at rest (something unseen, hunger) ends the rest.
-        // A caster waits for its mana the same way.
-        const bool low_mana = Caster(*p) && p->Mana < 0.5 * p->Maximum_Mana;
+        // A character that fights with spells (not a bow) waits for its mana the same
+        // way.
+        const bool spell_fighter = Caster(*p) && Ammo_Carried() < 0;
+        const bool low_mana = spell_fighter && p->Mana < 0.5 * p->Maximum_Mana;
         if (run_.Ticks >= no_rest_until_ &&
             (p->Health < 0.75 * p->Maximum_Health || low_mana || resting_)) {
             if (resting_ && p->Health < rest_health_) {
@@ -1178,7 +1184,7 @@ class TAutoplayer {
                 no_rest_until_ = run_.Ticks + 600;
             } else {
                 resting_ = p->Health < 0.95 * p->Maximum_Health ||
-                           (Caster(*p) && p->Mana < 0.9 * p->Maximum_Mana);
+                           (spell_fighter && p->Mana < 0.9 * p->Maximum_Mana);
                 rest_health_ = p->Health;
                 if (resting_) {
                     last_plan_ = "resting";
