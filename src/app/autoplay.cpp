@@ -1523,7 +1523,9 @@ int Tool_Autoplay(const std::vector<std::string>& args, std::FILE* out, std::FIL
     }
     std::vector<TAutoplay_Run> runs;
     std::string error;
-    if (!Run_Autoplay(options, runs, error, out)) {
+    // A run played whose recording or last frame could not be written is still told.
+    const bool played = Run_Autoplay(options, runs, error, out);
+    if (!played && runs.empty()) {
         std::fprintf(err, "autoplay: %s\n", error.c_str());
         return 1;
     }
@@ -1567,6 +1569,10 @@ int Tool_Autoplay(const std::vector<std::string>& args, std::FILE* out, std::FIL
             return 1;
         }
         std::fclose(f);
+    }
+    if (!played) {
+        std::fprintf(err, "autoplay: %s\n", error.c_str());
+        return 1;
     }
     return 0;
 }

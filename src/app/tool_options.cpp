@@ -23,7 +23,7 @@ void TTool_Options::Flag(const std::string& name, bool& value) {
         name,
         [&value](const std::string&) {
             value = true;
-            return std::string();
+            return TComplaint{};
         },
         false);
 }
@@ -31,27 +31,27 @@ void TTool_Options::Flag(const std::string& name, bool& value) {
 void TTool_Options::Text(const std::string& name, std::string& value) {
     add(name, [&value](const std::string& text) {
         value = text;
-        return std::string();
+        return TComplaint{};
     });
 }
 
 void TTool_Options::Module(const std::string& name, std::string& value, bool* given) {
     add(name, [&value, given](const std::string& text) {
         if (!Is_Plain_Name(text))
-            return std::string("a module folder name");
+            return TComplaint{"a module folder name"};
         value = text;
         if (given)
             *given = true;
-        return std::string();
+        return TComplaint{};
     });
 }
 
 void TTool_Options::Game_Dir(const std::string& name, std::string& value) {
     add(name, [&value](const std::string& text) {
         if (!Folder_Exists(text))
-            return "the game folder \"" + text + "\" does not exist";
+            return TComplaint{"the game folder \"" + text + "\" does not exist", true};
         value = text;
-        return std::string();
+        return TComplaint{};
     });
 }
 
@@ -76,14 +76,14 @@ int TTool_Options::Parse(const std::vector<std::string>& args, std::FILE* err) c
             return 2;
         }
         const std::string& value = args[++i];
-        const std::string complaint = option->Read(value);
-        if (complaint.empty())
+        const TComplaint complaint = option->Read(value);
+        if (complaint.Text.empty())
             continue;
-        if (complaint.rfind("the ", 0) == 0)
-            std::fprintf(err, "%s: %s\n", program_.c_str(), complaint.c_str());
+        if (complaint.Whole)
+            std::fprintf(err, "%s: %s\n", program_.c_str(), complaint.Text.c_str());
         else
             std::fprintf(err, "%s: %s \"%s\" is not %s\n", program_.c_str(), arg.c_str(),
-                         value.c_str(), complaint.c_str());
+                         value.c_str(), complaint.Text.c_str());
         return 2;
     }
     return 0;

@@ -29,9 +29,9 @@ class TTool_Options {
         add(name, [&value, low, high, what](const std::string& text) {
             uint64_t n = 0;
             if (!Read_Number(text, low, high, n))
-                return what;
+                return TComplaint{what};
             value = T(n);
-            return std::string();
+            return TComplaint{};
         });
     }
     // Any text (a file to write).
@@ -48,9 +48,13 @@ class TTool_Options {
     static bool Read_Number(const std::string& text, uint64_t low, uint64_t high, uint64_t& value);
 
   private:
-    // Reads an option's value: empty, or what the value is not ("a number of ticks");
-    // a complaint starting with "the " is said as it is.
-    using TRead = std::function<std::string(const std::string& value)>;
+    // Reads an option's value: empty when it is good, else the complaint, either what
+    // the value is not ("a number of ticks") or, when Whole, the whole sentence.
+    struct TComplaint {
+        std::string Text;
+        bool Whole = false;
+    };
+    using TRead = std::function<TComplaint(const std::string& value)>;
     struct TOption {
         std::string Name;
         bool Takes_Value = true;
