@@ -8,6 +8,7 @@
 #include <set>
 
 #include "app/headless_game.h"
+#include "app/tool_options.h"
 #include "game/dlg_conversation.h"
 #include "game/dlg_give_item.h"
 #include "game/dlg_spells_add.h"
@@ -290,7 +291,9 @@ class TAutoplayer {
             }
             if (partner)
                 talked_.insert(partner->Name);
-            talk->Press(press);
+            Press(talk->f_Buttons[size_t(press - 1)], "the talk menu's button");
+            if (screen_->Shown("Dlg Talk") == talk)
+                host_->Key_Down(VK_ESCAPE);
             return true;
         }
         if (auto* conversation =
@@ -299,7 +302,7 @@ class TAutoplayer {
             const TMonster* partner = screen_->Talk_Partner.Resolve(Current_Map->Monster_List);
             const int32_t topics = partner ? int32_t(partner->Talk_Topic_Names.size()) : 0;
             for (int32_t n = 1; n <= topics; ++n)
-                conversation->Choose_Topic(n);
+                Choose_Topic(*conversation, n);
             host_->Key_Down(VK_ESCAPE);
             return true;
         }
@@ -307,9 +310,13 @@ class TAutoplayer {
             Shop(*store);
             if (const TMonster* keeper = screen_->Talk_Partner.Resolve(Current_Map->Monster_List))
                 shopped_.insert(keeper->Name);
-            store->Close();
-            // The inventory window beside the store stays open after it: closed too.
-            if (screen_->Shown("Win Inventory"))
+            Press(store->f_Close_Button, "the store's close button");
+            if (screen_->Shown("Dlg Store") == store)
+                host_->Key_Down(VK_ESCAPE);
+            // The inventory window beside the store is put away with it; one still
+            // shown is closed too.
+            if (const TDisplay_Class* window = screen_->Shown("Win Inventory");
+                window && window->f_Visible)
                 host_->Key_Down('I');
             return true;
         }
@@ -578,14 +585,15 @@ class TAutoplayer {
     void Buy_Up_To(TDC_Dlg_Store& store, TDC_Win_Inventory& window, TMatch matches, TCount carried,
                    int32_t limit) {
         for (int32_t category = 1; category <= int32_t(store.Captions().size()); ++category) {
-            store.Select_Category(category);
+            if (!Select_Category(store, category))
+                continue;
             bool bought = true;
             while (bought && carried() < limit) {
                 bought = false;
                 const std::vector<uint16_t> shown = store.Shown_Items();
                 for (size_t cell = 0; cell < shown.size() && !bought; ++cell) {
                     const TItem* item = Current_Map->Item_List.Get(shown[cell]);
-                    if (item && matches(*item) && store.Click_Cell(int(cell)))
+                    if (item && matches(*item) && Click_Store_Cell(store, int(cell)))
                         bought = Stash(window);
                 }
             }
@@ -637,7 +645,7 @@ class TAutoplayer {
             if (Better_Slot(*p, number, gain) != 0 || !Pick_From_Backpack(window, slot))
                 continue;
             const size_t shown = store.Shown_Items().size();
-            if (!store.Click_Cell(int(shown)) || screen_->Cursor_Item.Is_Holding())
+            if (!Click_Store_Cell(store, int(shown)) || screen_->Cursor_Item.Is_Holding())
                 Stash(window);
         }
     }
@@ -646,7 +654,8 @@ class TAutoplayer {
     void Buy_Gear(TDC_Dlg_Store& store, TDC_Win_Inventory& window) {
         TMonster* p = player();
         for (int32_t category = 1; p && category <= int32_t(store.Captions().size()); ++category) {
-            store.Select_Category(category);
+            if (!Select_Category(store, category))
+                continue;
             const std::vector<uint16_t> shown = store.Shown_Items();
             for (size_t cell = 0; cell < shown.size(); ++cell) {
                 const TItem* item = Current_Map->Item_List.Get(shown[cell]);
@@ -654,7 +663,7 @@ class TAutoplayer {
                 if (!item || Better_Slot(*p, shown[cell], gain) == 0 || gain * 5 < worth(*item) ||
                     p->Gold < 2 * worth(*item) + 60)
                     continue;
-                if (store.Click_Cell(int(cell)))
+                if (Click_Store_Cell(store, int(cell)))
                     Stash(window);
                 break; // the shown items have changed
             }
@@ -663,12 +672,78 @@ class TAutoplayer {
 
     // The inventory window, opened with its key (I closes it again).
     TDC_Win_Inventory* Open_Inventory() {
-        if (!screen_->Shown("Win Inventory"))
+        if (const TDisplay_Class* shown = screen_->Shown("Win Inventory");
+            !shown || !shown->f_Visible)
             host_->Key_Down('I');
         auto* window = dynamic_cast<TDC_Win_Inventory*>(screen_->Shown("Win Inventory"));
-        if (window)
-            window->Set_Visible(true);
+        if (!window || !window->f_Visible) {
+            Missed("the inventory key");
+            return nullptr;
+        }
         return window;
+    }
+
+    // A press of a control (a button, a toggle) at its middle; false when it is hidden.
+    bool Press(const TDisplay_Class* control, const char* what) {
+        if (!control || !control->f_Visible) {
+            Missed(what);
+            return false;
+        }
+        Press_Left(control->f_X + control->f_Width / 2, control->f_Y + control->f_Height / 2);
+        return true;
+    }
+
+    // A press that did not do what it should: the screen's layout and this player
+    // disagree. Told on the trace, since the play goes on weaker without it.
+    void Missed(const char* what) const {
+        if (options_.Trace && log_)
+            std::fprintf(log_, "autoplay: %s: the press on %s did nothing\n",
+                         Game_Time_Text(run_.Ticks).c_str(), what);
+    }
+
+    // Conversation topic n, pressed in the list (paged down to it when needed).
+    void Choose_Topic(TDC_Dlg_Conversation& conversation, int32_t n) {
+        TDC_List& list = *conversation.f_Topic_List;
+        int x = 0, y = 0;
+        for (int page = 0; !list.Item_Point(n, x, y) && page < 20; ++page)
+            if (!Press(list.f_Down_Button, "the topic list's arrow"))
+                return;
+        if (!list.Item_Point(n, x, y))
+            return Missed("a conversation topic");
+        Press_Left(x, y);
+        if (list.Get_Selected_Index() != n)
+            Missed("a conversation topic");
+    }
+
+    // A category toggle of the store.
+    bool Select_Category(TDC_Dlg_Store& store, int32_t category) {
+        Press(store.f_Toggles[size_t(category - 1)], "a store category");
+        if (store.Category() == category)
+            return true;
+        Missed("a store category");
+        return false;
+    }
+
+    // A press on a cell of the store's grid: buys its item onto the pointer, or sells
+    // the item held into an empty cell. True when an item changed hands.
+    bool Click_Store_Cell(TDC_Dlg_Store& store, int cell) {
+        int x = 0, y = 0;
+        if (!store.Cell_Point(cell, x, y))
+            return false;
+        const bool held = screen_->Cursor_Item.Is_Holding();
+        Press_Left(x, y);
+        return screen_->Cursor_Item.Is_Holding() != held;
+    }
+
+    // The inventory window's page, through its tab.
+    bool Show_Page(TDC_Win_Inventory& window, int32_t page) {
+        int x = 0, y = 0;
+        if (window.Page() != page && window.Page_Point(page, x, y))
+            Press_Left(x, y);
+        if (window.Page() == page)
+            return true;
+        Missed("an inventory page");
+        return false;
     }
 
     // A press and release of the left button at a screen point.
@@ -680,7 +755,8 @@ class TAutoplayer {
 
     // Takes the item of a backpack slot onto the pointer through the inventory window.
     bool Pick_From_Backpack(TDC_Win_Inventory& window, int32_t slot) {
-        window.Set_Page((slot - First_Backpack_Slot) / 20 + 1);
+        if (!Show_Page(window, (slot - First_Backpack_Slot) / 20 + 1))
+            return false;
         for (int y = 0; y < 600; y += 4)
             for (int x = 0; x < 800; x += 4)
                 if (window.Slot_At(x, y) == slot) {
@@ -757,7 +833,8 @@ class TAutoplayer {
     bool Stash(TDC_Win_Inventory& window) {
         const TMonster* p = player();
         for (int32_t page = 1; page <= 4 && p; ++page) {
-            window.Set_Page(page);
+            if (!Show_Page(window, page))
+                continue;
             for (int y = 0; y < 600; y += 4)
                 for (int x = 0; x < 800; x += 4) {
                     const int32_t slot = window.Slot_At(x, y);
@@ -783,7 +860,9 @@ class TAutoplayer {
         const std::array<int32_t, 4> order =
             scholar ? std::array<int32_t, 4>{2, 4, 2, 3} : std::array<int32_t, 4>{1, 4, 3, 1};
         for (int32_t k = 0; p.Characteristic_Points > 0 && k < 100; ++k)
-            dialog->Spend_Point(order[size_t(k % 4)]);
+            if (!Press(dialog->f_Plus_Buttons[size_t(order[size_t(k % 4)] - 1)],
+                       "a statistics plus button"))
+                break;
         host_->Key_Down(VK_ESCAPE);
         return true;
     }
@@ -802,7 +881,15 @@ class TAutoplayer {
         for (int pass = 0; pass < 3 && p.Spell_Points > 0; ++pass)
             for (int32_t category = 1;
                  category <= TDC_Dlg_Spells_Add::Categories && p.Spell_Points > 0; ++category) {
-                dialog->Select_Category(category);
+                // A category the class does not name has no toggle.
+                if (!dialog->f_Toggles[size_t(category - 1)]->f_Visible)
+                    continue;
+                if (dialog->Category() != category)
+                    Press(dialog->f_Toggles[size_t(category - 1)], "a spell category");
+                if (dialog->Category() != category) {
+                    Missed("a spell category");
+                    continue;
+                }
                 const std::vector<uint16_t> spells = dialog->Shown_Spells();
                 for (size_t cell = 0; cell < spells.size() && p.Spell_Points > 0; ++cell) {
                     const TSpell* spell = Master_Spells.Get(spells[cell]);
@@ -810,8 +897,14 @@ class TAutoplayer {
                                      : spell->Damage.Max > 0 && !spell->Is_Passive() ? 0
                                      : Dark_Effect(*spell) != TEffect_Type(0)        ? 1
                                                                                      : 2;
-                    if (kind == pass && TDC_Dlg_Spells_Add::Can_Raise(p, spells[cell]))
-                        dialog->Click_Cell(int(cell));
+                    int x = 0, y = 0;
+                    if (kind == pass && TDC_Dlg_Spells_Add::Can_Raise(p, spells[cell]) &&
+                        dialog->Cell_Point(int(cell), x, y)) {
+                        const uint16_t points = p.Spell_Points;
+                        Press_Left(x, y);
+                        if (p.Spell_Points == points)
+                            Missed("a spell");
+                    }
                 }
             }
         host_->Key_Down(VK_ESCAPE);
@@ -876,15 +969,23 @@ class TAutoplayer {
         for (int32_t k = 10; k >= 1; --k)
             if (p.Spells.Get_Quick_Slot(k).Kind == uint8_t(TQuick_Slot_Kind::Empty))
                 free_slot = k;
-        book->Select_Slot(free_slot);
+        Press(book->f_Slot_Buttons[size_t(free_slot - 1)], "a quick slot of the book");
+        if (book->Selected_Slot() != free_slot)
+            Missed("a quick slot of the book");
         bool assigned = false;
         for (int32_t page = 1; page <= int32_t(book->Page_Names().size()) && !assigned; ++page) {
-            book->Set_Page(page);
+            // The book opens on its first page; the right arrow turns to the next.
+            if (book->Page() < page)
+                Press(book->f_Right_Arrow, "the book's arrow");
+            if (book->Page() != page) {
+                Missed("the book's arrow");
+                break;
+            }
             const std::vector<TQuick_Slot> entries = book->Entries();
             for (size_t n = 0; n < entries.size() && !assigned; ++n)
                 if (entries[n].Kind == uint8_t(TQuick_Slot_Kind::Spell) &&
                     Wanted_Spell(p, entries[n].Value) && !In_Quick_Bar(p, entries[n].Value))
-                    assigned = book->Assign_Entry(int32_t(n));
+                    assigned = Assign_Entry(*book, p, free_slot, int32_t(n));
         }
         host_->Key_Down(VK_ESCAPE);
         return true;
@@ -941,6 +1042,26 @@ class TAutoplayer {
             last_plan_ = "casting " + spell->Name;
             return Click(p.X, p.Y, true);
         }
+        return false;
+    }
+
+    // Entry n of the book's page into the quick slot chosen, through its button (the
+    // page's markers turn to its group of twelve).
+    bool Assign_Entry(TDC_Dlg_Spells_Select& book, const TMonster& p, int32_t slot, int32_t n) {
+        const int32_t group = n / TDC_Dlg_Spells_Select::Entries_Per_Group;
+        for (int k = 0; book.Group() < group && k < 20; ++k)
+            Press(book.f_Marker_Right, "the book's page marker");
+        if (book.Group() != group) {
+            Missed("the book's page marker");
+            return false;
+        }
+        const TQuick_Slot entry = book.Entries()[size_t(n)];
+        Press(book.f_Entry_Buttons[size_t(n % TDC_Dlg_Spells_Select::Entries_Per_Group)],
+              "an entry of the book");
+        const TQuick_Slot now = p.Spells.Get_Quick_Slot(slot);
+        if (now.Kind == entry.Kind && now.Value == entry.Value)
+            return true;
+        Missed("an entry of the book");
         return false;
     }
 
@@ -1683,6 +1804,7 @@ bool Run_Autoplay(const TAutoplay_Options& options, std::vector<TAutoplay_Run>& 
                   std::string& error, std::FILE* log) {
     bool known_class = true;
     int32_t classes = 0;
+    std::string output_error; // the recording or the final frame could not be written
     const bool started = Run_Headless_Game(options.Game_Dir, error, [&] {
         // The classes are the game's own table: every one of them, or the one asked for.
         classes = Class_Infos.Count();
@@ -1703,15 +1825,29 @@ bool Run_Autoplay(const TAutoplay_Options& options, std::vector<TAutoplay_Run>& 
                     std::fprintf(log, "autoplay: %s, seed %u, difficulty %d\n",
                                  run.Class_Name.c_str(), run.Seed, int(options.Difficulty));
                 THeadless_Screen game;
+                std::string record_error;
                 if (!game.Start(TQuick_Start{.Module = options.Module,
                                              .Class = c,
                                              .Name = "Autoplay",
                                              .Difficulty = options.Difficulty,
-                                             .Seed = run.Seed})) {
+                                             .Seed = run.Seed},
+                                options.Record, &record_error)) {
                     run.Outcome = "did not start";
+                    if (!record_error.empty())
+                        output_error = record_error;
                 } else {
                     TAutoplayer player(game, options, run, log);
                     player.Play();
+                    if (!options.Record.empty() && !game.Host()->Stop_Recording())
+                        output_error =
+                            "the recording \"" + options.Record + "\" could not be written";
+                    // The frame the game would show now.
+                    if (!options.Screenshot.empty()) {
+                        game.Host()->Redraw();
+                        std::string screenshot_error;
+                        if (!game.Host()->Save_Screenshot(options.Screenshot, screenshot_error))
+                            output_error = screenshot_error;
+                    }
                 }
                 if (log)
                     print_run(log, run);
@@ -1721,7 +1857,9 @@ bool Run_Autoplay(const TAutoplay_Options& options, std::vector<TAutoplay_Run>& 
     if (started && !known_class)
         error = "there is no class " + std::to_string(options.Class) + " (the game has " +
                 std::to_string(classes) + ")";
-    return started && known_class;
+    else if (started && !output_error.empty())
+        error = output_error;
+    return started && known_class && output_error.empty();
 }
 
 namespace {
@@ -1818,85 +1956,40 @@ int Tool_Autoplay(const std::vector<std::string>& args, std::FILE* out, std::FIL
     static const char* usage =
         "Usage: krelvane-tool autoplay --module NAME [--game-dir DIR] [--class N] [--seed N] "
         "[--difficulty D] [--max-ticks T] [--runs R] [--report FILE.json] [--stop-at-map K] "
-        "[--trace]";
+        "[--trace] [--record FILE] [--screenshot FILE.png]";
     TAutoplay_Options options;
     bool module_given = false;
-    auto number = [](const std::string& v, uint64_t low, uint64_t high, uint64_t& value) {
-        char* end = nullptr;
-        if (v.empty() || v[0] == '-' || v[0] == '+')
-            return false;
-        value = std::strtoull(v.c_str(), &end, 10);
-        return !*end && value >= low && value <= high;
-    };
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        static const std::set<std::string> valued = {"--module", "--game-dir",   "--class",
-                                                     "--seed",   "--difficulty", "--max-ticks",
-                                                     "--runs",   "--report",     "--stop-at-map"};
-        if (arg == "--trace") {
-            options.Trace = true;
-            continue;
-        }
-        if (!valued.count(arg)) {
-            std::fprintf(err, "autoplay: unknown argument \"%s\"; %s\n", arg.c_str(), usage);
-            return 2;
-        }
-        if (i + 1 >= args.size()) {
-            std::fprintf(err, "autoplay: %s needs a value\n", arg.c_str());
-            return 2;
-        }
-        const std::string& v = args[++i];
-        uint64_t value = 0;
-        auto bad = [&](const char* what) {
-            std::fprintf(err, "autoplay: %s \"%s\" is not %s\n", arg.c_str(), v.c_str(), what);
-            return 2;
-        };
-        if (arg == "--module") {
-            if (!Is_Plain_Name(v))
-                return bad("a module folder name");
-            options.Module = v;
-            module_given = true;
-        } else if (arg == "--game-dir") {
-            if (!Folder_Exists(v)) {
-                std::fprintf(err, "autoplay: the game folder \"%s\" does not exist\n", v.c_str());
-                return 2;
-            }
-            options.Game_Dir = v;
-        } else if (arg == "--class") {
-            if (!number(v, 1, 255, value))
-                return bad("a class number");
-            options.Class = int32_t(value);
-        } else if (arg == "--seed") {
-            if (!number(v, 0, 0xFFFFFFFFull, value))
-                return bad("a valid seed");
-            options.Seed = uint32_t(value);
-        } else if (arg == "--difficulty") {
-            if (!number(v, 1, 4, value))
-                return bad("a difficulty from 1 to 4");
-            options.Difficulty = int32_t(value);
-        } else if (arg == "--max-ticks") {
-            if (!number(v, 1, 1000000000ull, value))
-                return bad("a number of ticks");
-            options.Max_Ticks = value;
-        } else if (arg == "--runs") {
-            if (!number(v, 1, 1000, value))
-                return bad("a number of runs from 1 to 1000");
-            options.Runs = int32_t(value);
-        } else if (arg == "--stop-at-map") {
-            if (!number(v, 1, 1000, value))
-                return bad("a map number");
-            options.Stop_At_Map = int32_t(value);
-        } else {
-            options.Report = v;
-        }
-    }
+    TTool_Options read("autoplay", std::string("; ") + usage);
+    read.Module("--module", options.Module, &module_given);
+    read.Game_Dir("--game-dir", options.Game_Dir);
+    read.Number("--class", 1, 255, "a class number", options.Class);
+    read.Number("--seed", 0, 0xFFFFFFFFull, "a valid seed", options.Seed);
+    read.Number("--difficulty", 1, 4, "a difficulty from 1 to 4", options.Difficulty);
+    read.Number("--max-ticks", 1, 1000000000ull, "a number of ticks", options.Max_Ticks);
+    read.Number("--runs", 1, 1000, "a number of runs from 1 to 1000", options.Runs);
+    read.Text("--report", options.Report);
+    read.Number("--stop-at-map", 1, 1000, "a map number", options.Stop_At_Map);
+    read.Text("--record", options.Record);
+    read.Text("--screenshot", options.Screenshot);
+    read.Flag("--trace", options.Trace);
+    if (const int status = read.Parse(args, err))
+        return status;
     if (!module_given) {
         std::fprintf(err, "autoplay: --module is needed; %s\n", usage);
         return 2;
     }
+    // A recording replays one game: one class, one seed.
+    if ((!options.Record.empty() || !options.Screenshot.empty()) &&
+        (options.Class == 0 || options.Runs != 1)) {
+        std::fprintf(err, "autoplay: --record and --screenshot are for a single run: give "
+                          "--class and no more than --runs 1\n");
+        return 2;
+    }
     std::vector<TAutoplay_Run> runs;
     std::string error;
-    if (!Run_Autoplay(options, runs, error, out)) {
+    // A run played whose recording or last frame could not be written is still told.
+    const bool played = Run_Autoplay(options, runs, error, out);
+    if (!played && runs.empty()) {
         std::fprintf(err, "autoplay: %s\n", error.c_str());
         return 1;
     }
@@ -1919,6 +2012,10 @@ int Tool_Autoplay(const std::vector<std::string>& args, std::FILE* out, std::FIL
             return 1;
         }
         std::fclose(f);
+    }
+    if (!played) {
+        std::fprintf(err, "autoplay: %s\n", error.c_str());
+        return 1;
     }
     return 0;
 }

@@ -10,11 +10,15 @@
 //
 //   krelvane-tool autoplay --module NAME [--game-dir DIR] [--class N] [--seed N]
 //                          [--difficulty D] [--max-ticks T] [--runs R] [--report FILE]
-//                          [--stop-at-map K] [--trace]
+//                          [--stop-at-map K] [--trace] [--record FILE]
+//                          [--screenshot FILE.png]
 //
 // prints a line per level entered and a summary per run; with several runs or
-// classes a table of win rate, median game time and median level per class. Exit
-// status 2 for a usage error, 1 when the game could not start.
+// classes a table of win rate, median game time and median level per class. A single
+// run (one class, one seed) can be recorded as an input script that the game plays
+// back (krelvane --new-game ... --script FILE, the command on the script's first
+// line), and its last frame saved. Exit status 2 for a usage error, 1 when the game
+// could not start or the recording or frame could not be written.
 
 #include <cstdint>
 #include <cstdio>
@@ -37,6 +41,11 @@ struct TAutoplay_Options {
     uint64_t Stall_Ticks = 12000;
     // A line a second on the log: where the character is, its health, what it does.
     bool Trace = false;
+    // A single run only: every input written here as a script the game replays
+    // (krelvane --new-game ... --script FILE, the command on its first line), and the
+    // last frame saved here as a PNG.
+    std::string Record;
+    std::string Screenshot;
 };
 
 struct TAutoplay_Level_Entry {

@@ -193,16 +193,6 @@ std::string default_module() {
     return names.empty() ? std::string() : names.front();
 }
 
-// The command line that starts the same game again (a recording's first line).
-std::string quick_start_arguments(const TQuick_Start& quick) {
-    std::string text = "--new-game " + quick.Module + " --class " + std::to_string(quick.Class) +
-                       " --name " + quick.Name + " --difficulty " +
-                       std::to_string(quick.Difficulty);
-    if (quick.Seed)
-        text += " --seed " + std::to_string(*quick.Seed);
-    return text;
-}
-
 // The quick start's module and class exist; a one-line error otherwise.
 bool check_quick_start(const TQuick_Start& quick) {
     if (!Folder_Exists(Path_Settings->Get_Modules_Folder() + quick.Module)) {
@@ -262,7 +252,7 @@ int main(int argc, char** argv) {
             }
             start.Quick_Start = line.quick;
             start.Skip_Intro = true;
-            line.window.record_header = {"krelvane " + quick_start_arguments(*line.quick)};
+            line.window.record_header = {Quick_Start_Command(*line.quick)};
         } else if (!start.Map_Generator && !start.Tile_Generator && !Find_Game_Dialog("Dlg Menu")) {
             // Until the menus are there, the opening picture leads into a new game of
             // the default module.

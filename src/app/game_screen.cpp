@@ -152,6 +152,26 @@ void Draw_Game_Pointer(const TDC_Main& main, int x, int y, int buffer) {
         Display_Object->Draw_Pointer(x, y, buffer);
 }
 
+void Draw_Game_Frame(TDC_Main& main) {
+    Set_Colour(0);
+    Clear_Buffer();
+    main.Dispatch_Draw(Workspace_Buffer);
+    // The game draws its own pointer, with the item it carries under it.
+    int x = -1, y = -1;
+    Mouse_Position(x, y);
+    if (!main.Shown("Dlg Progress"))
+        Draw_Game_Pointer(main, x, y, Workspace_Buffer);
+}
+
+std::string Quick_Start_Command(const TQuick_Start& quick) {
+    std::string text = "krelvane --new-game " + quick.Module + " --class " +
+                       std::to_string(quick.Class) + " --name " + quick.Name + " --difficulty " +
+                       std::to_string(quick.Difficulty);
+    if (quick.Seed)
+        text += " --seed " + std::to_string(*quick.Seed);
+    return text;
+}
+
 int Run_Main_Screen(const TMain_Screen_Start& start, const TWindow_Options& window) {
     Register_Game_Dialogs();
     TDC_Main* screen = nullptr;
@@ -167,17 +187,7 @@ int Run_Main_Screen(const TMain_Screen_Start& start, const TWindow_Options& wind
         main.Tick(counter, 20.0);
     };
     callbacks.Close_Requested = [&] { return main.Close_Requested(); };
-    callbacks.Draw_Frame = [&main] {
-        Set_Colour(0);
-        Clear_Buffer();
-        main.Dispatch_Draw(Workspace_Buffer);
-        // The game draws its own pointer, with the item it carries under it.
-        int x = -1, y = -1;
-        Mouse_Position(x, y);
-        const bool progress = main.Shown("Dlg Progress") != nullptr;
-        if (!progress)
-            Draw_Game_Pointer(main, x, y, Workspace_Buffer);
-    };
+    callbacks.Draw_Frame = [&main] { Draw_Game_Frame(main); };
     callbacks.Can_Draw = [] { return App_Active && App_Ready; };
     callbacks.On_Activate = [](bool active) { App_Active = active; };
     return Run_Game_Window(main, window, callbacks);

@@ -68,7 +68,8 @@ bool Run_Headless_Game(const std::string& game_dir, std::string& error,
     return started_up;
 }
 
-bool THeadless_Screen::Start(const TQuick_Start& quick) {
+bool THeadless_Screen::Start(const TQuick_Start& quick, const std::string& record,
+                             std::string* error) {
     End();
     TMain_Screen_Start start;
     start.Skip_Intro = true;
@@ -81,12 +82,13 @@ bool THeadless_Screen::Start(const TQuick_Start& quick) {
         counter_ = counter_ >= 20 ? 0 : counter_ + 1;
         screen_->Tick(counter_, 20.0);
     };
-    callbacks.Draw_Frame = [this] {
-        Set_Colour(0);
-        Clear_Buffer();
-        screen_->Dispatch_Draw(Workspace_Buffer);
-    };
+    callbacks.Draw_Frame = [this] { Draw_Game_Frame(*screen_); };
     host_ = std::make_unique<THost>(*screen_, callbacks);
+    if (!record.empty() && !host_->Start_Recording(record, {Quick_Start_Command(quick)})) {
+        if (error)
+            *error = "the recording \"" + record + "\" could not be written";
+        return false;
+    }
     // The adventure opens on its story; play begins once it is read.
     if (screen_->Shown("Dlg Module Text")) {
         host_->Key_Down(VK_ESCAPE);

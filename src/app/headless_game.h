@@ -1,7 +1,8 @@
 #pragma once
 // The real game played without a window: a scratch copy of the game folder, the
 // program's services started in it, and main screens made and driven through a
-// headless host on a manual clock. The soak and the automatic player share it.
+// headless host on a manual clock, drawn as the game draws its frames. The soak and the automatic
+// player share it.
 
 #include <cstdint>
 #include <functional>
@@ -33,8 +34,11 @@ class THeadless_Screen {
   public:
     ~THeadless_Screen() { End(); }
     // Makes the screen, and closes the adventure's opening story; false when the game
-    // did not start.
-    bool Start(const TQuick_Start& start);
+    // did not start. With a record file every input from the first one (that Escape)
+    // is written there as a script that the game replays, headed by the command that
+    // starts the same game; false with error set when the file cannot be written.
+    bool Start(const TQuick_Start& start, const std::string& record = {},
+               std::string* error = nullptr);
     void End();
     TDC_Main* Screen() const { return screen_.get(); }
     THost* Host() const { return host_.get(); }

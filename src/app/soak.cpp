@@ -7,6 +7,7 @@
 
 #include "app/game_startup.h"
 #include "app/headless_game.h"
+#include "app/tool_options.h"
 #include "game/dlg_load_save.h"
 #include "platform/clock.h"
 #include "platform/files.h"
@@ -208,52 +209,14 @@ bool Run_Soak(const TSoak_Options& options, TSoak_Report& report, std::FILE* log
 
 int Tool_Soak(const std::vector<std::string>& args, std::FILE* out, std::FILE* err) {
     TSoak_Options options;
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        const bool has_value = i + 1 < args.size();
-        char* end = nullptr;
-        if ((arg == "--ticks" || arg == "--seed" || arg == "--game-dir" || arg == "--module") &&
-            !has_value) {
-            std::fprintf(err, "soak: %s needs a value\n", arg.c_str());
-            return 2;
-        }
-        if (arg == "--ticks") {
-            const std::string& v = args[++i];
-            options.Ticks = std::strtoull(v.c_str(), &end, 10);
-            if (v.empty() || *end || v[0] == '-' || options.Ticks == 0) {
-                std::fprintf(err, "soak: --ticks \"%s\" is not a number of ticks\n", v.c_str());
-                return 2;
-            }
-        } else if (arg == "--seed") {
-            const std::string& v = args[++i];
-            const unsigned long long seed = std::strtoull(v.c_str(), &end, 10);
-            if (v.empty() || *end || v[0] == '-' || seed > 0xFFFFFFFFull) {
-                std::fprintf(err, "soak: --seed \"%s\" is not a valid seed\n", v.c_str());
-                return 2;
-            }
-            options.Seed = uint32_t(seed);
-        } else if (arg == "--game-dir") {
-            options.Game_Dir = args[++i];
-            if (!Folder_Exists(options.Game_Dir)) {
-                std::fprintf(err, "soak: the game folder \"%s\" does not exist\n",
-                             options.Game_Dir.c_str());
-                return 2;
-            }
-        } else if (arg == "--module") {
-            options.Module = args[++i];
-            if (!Is_Plain_Name(options.Module)) {
-                std::fprintf(err, "soak: --module \"%s\" is not a module folder name\n",
-                             options.Module.c_str());
-                return 2;
-            }
-        } else {
-            std::fprintf(err,
-                         "soak: unknown argument \"%s\"\nUsage: krelvane-tool soak [--ticks N] "
-                         "[--seed S] [--game-dir DIR] [--module NAME]\n",
-                         arg.c_str());
-            return 2;
-        }
-    }
+    TTool_Options read("soak", "\nUsage: krelvane-tool soak [--ticks N] [--seed S] "
+                               "[--game-dir DIR] [--module NAME]");
+    read.Number("--ticks", 1, UINT64_MAX, "a number of ticks", options.Ticks);
+    read.Number("--seed", 0, 0xFFFFFFFFull, "a valid seed", options.Seed);
+    read.Game_Dir("--game-dir", options.Game_Dir);
+    read.Module("--module", options.Module);
+    if (const int status = read.Parse(args, err))
+        return status;
     TSoak_Report report;
     const bool ok = Run_Soak(options, report, err);
     std::fprintf(out,

@@ -52,7 +52,7 @@ constexpr const char* usage_text =
     "                     as it goes (exit status 1 on the first fault)\n"
     "  autoplay --module NAME [--game-dir DIR] [--class N] [--seed N]\n"
     "           [--difficulty D] [--max-ticks T] [--runs R] [--report FILE.json]\n"
-    "           [--stop-at-map K] [--trace]\n"
+    "           [--stop-at-map K] [--trace] [--record FILE] [--screenshot FILE.png]\n"
     "                     play the module headless from a new character to its end\n"
     "                     (or death) through the player's own commands; a line per\n"
     "                     level entered and a summary per run (won, died, stalled),\n"
@@ -61,7 +61,11 @@ constexpr const char* usage_text =
     "                     level per class, the runs as JSON with --report; T ticks\n"
     "                     of game time at most (default 216000, three hours);\n"
     "                     --stop-at-map ends a run when map K is entered, --trace\n"
-    "                     prints a line a second (where, health, supplies, plan)\n"
+    "                     prints a line a second (where, health, supplies, plan);\n"
+    "                     for one run (--class, --runs 1) --record writes every\n"
+    "                     key and click as an input script that the game plays\n"
+    "                     back (its command is the script's first line; add\n"
+    "                     --script FILE) and --screenshot saves the last frame\n"
     "  help, --help       print this help\n";
 
 // Accepts every record and prints it as the loader sees it.

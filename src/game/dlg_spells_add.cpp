@@ -92,6 +92,14 @@ bool TDC_Dlg_Spells_Add::Click_Cell(int cell) {
     return true;
 }
 
+bool TDC_Dlg_Spells_Add::Cell_Point(int cell, int& x, int& y) const {
+    if (cell < 0 || cell >= grid_columns * grid_rows)
+        return false;
+    x = f_X + 231 + 40 * (cell % grid_columns) + 16;
+    y = f_Y + 52 + 40 * (cell / grid_columns) + 16;
+    return true;
+}
+
 int TDC_Dlg_Spells_Add::cell_at(int x, int y) const {
     const int dx = x - (f_X + 231), dy = y - (f_Y + 52);
     if (dx < 0 || dy < 0 || dx % 40 > 37 || dy % 40 > 37)

@@ -29,6 +29,8 @@ class TDC_Dlg_Spells_Add : public TDisplay_Class {
     // A left click on grid cell n: raises its spell when a point allows. True when it
     // did.
     bool Click_Cell(int cell);
+    // The screen point at the middle of grid cell n; false past the grid.
+    bool Cell_Point(int cell, int& x, int& y) const;
 
     int Get_Width() override { return 619; }
     int Get_Height() override { return 307; }

@@ -133,6 +133,14 @@ bool TDC_Dlg_Store::Click_Cell(int cell) {
     return !on_item && sell();
 }
 
+bool TDC_Dlg_Store::Cell_Point(int cell, int& x, int& y) const {
+    const TItem_Grid cells = grid();
+    if (cell < 0 || cell >= cells.Count())
+        return false;
+    x = cells.Cell_X(cell) + 16, y = cells.Cell_Y(cell) + 16;
+    return true;
+}
+
 void TDC_Dlg_Store::Close() {
     Description_Panel().Clear_Price_Display();
     Set_Kill_Object(true);

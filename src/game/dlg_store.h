@@ -38,6 +38,8 @@ class TDC_Dlg_Store : public TDisplay_Class {
     // A left click on grid cell 0..44: buys the cell's item onto the pointer, or sells
     // the held item. True when an item changed hands.
     bool Click_Cell(int cell);
+    // The screen point at the middle of grid cell 0..44; false for any other cell.
+    bool Cell_Point(int cell, int& x, int& y) const;
     void Close();
 
     int Get_Width() override { return 619; }

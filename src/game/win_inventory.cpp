@@ -34,6 +34,14 @@ int32_t TDC_Win_Inventory::Slot_Of(int32_t page, int32_t column, int32_t row) {
     return 11 + 4 * (row - 1) + (column - 1) + 20 * (page - 1);
 }
 
+bool TDC_Win_Inventory::Page_Point(int32_t page, int& x, int& y) const {
+    if (page < 1 || page > 4)
+        return false;
+    x = f_X + 45 * (page - 1) + 22;
+    y = f_Y + 247;
+    return true;
+}
+
 int32_t TDC_Win_Inventory::Slot_At(int x, int y) const {
     const int cell = grid().Cell_At(x, y);
     return cell < 0 ? 0 : Slot_Of(f_Page, cell % 4 + 1, cell / 4 + 1);

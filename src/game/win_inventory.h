@@ -23,6 +23,8 @@ class TDC_Win_Inventory : public TDisplay_Class {
     int32_t Slot_At(int x, int y) const;
     // The backpack slot of cell (column, row), 1-based, on a page.
     static int32_t Slot_Of(int32_t page, int32_t column, int32_t row);
+    // The screen point of page 1..4's tab; false for any other page.
+    bool Page_Point(int32_t page, int& x, int& y) const;
 
     int Get_Width() override { return 189; }
     int Get_Height() override { return 281; }

@@ -144,13 +144,20 @@ void THost::Timer_Tick() {
 bool THost::start_recording(const THost_Settings& settings) {
     if (settings.record.empty())
         return true;
-    record_file_.reset(std::fopen(settings.record.c_str(), "w"));
-    if (!record_file_) {
+    if (!Start_Recording(settings.record, settings.record_header)) {
         Show_Message_Box("Error", "Unable to write the recording \"" + settings.record + "\".");
         return false;
     }
-    for (const std::string& line : settings.record_header)
-        std::fprintf(record_file_.get(), "# %s\n", line.c_str());
+    return true;
+}
+
+bool THost::Start_Recording(const std::string& path, const std::vector<std::string>& header) {
+    record_file_.reset(std::fopen(path.c_str(), "w"));
+    if (!record_file_)
+        return false;
+    record_failed_ = false;
+    for (const std::string& line : header)
+        record_failed_ |= std::fprintf(record_file_.get(), "# %s\n", line.c_str()) < 0;
     recorded_ticks_ = ticks_;
     return true;
 }
@@ -159,10 +166,31 @@ void THost::record(const std::string& line) {
     if (!record_file_)
         return;
     if (ticks_ > recorded_ticks_)
-        std::fprintf(record_file_.get(), "wait %ld\n", ticks_ - recorded_ticks_);
+        record_failed_ |=
+            std::fprintf(record_file_.get(), "wait %ld\n", ticks_ - recorded_ticks_) < 0;
     recorded_ticks_ = ticks_;
-    std::fprintf(record_file_.get(), "%s\n", line.c_str());
-    std::fflush(record_file_.get());
+    record_failed_ |= std::fprintf(record_file_.get(), "%s\n", line.c_str()) < 0;
+    record_failed_ |= std::fflush(record_file_.get()) != 0;
+}
+
+// The time played after the last input belongs to the recording too, or a replay would
+// stop short of the state the game ended in.
+bool THost::write_final_wait() {
+    if (record_file_ && ticks_ > recorded_ticks_) {
+        record_failed_ |=
+            std::fprintf(record_file_.get(), "wait %ld\n", ticks_ - recorded_ticks_) < 0;
+        record_failed_ |= std::fflush(record_file_.get()) != 0;
+        recorded_ticks_ = ticks_;
+    }
+    return !record_failed_;
+}
+
+bool THost::Stop_Recording() {
+    if (!record_file_)
+        return false;
+    bool ok = write_final_wait();
+    ok = std::fclose(record_file_.release()) == 0 && ok;
+    return ok;
 }
 
 void THost::Mouse_Move(int X, int Y, TShift_State Shift) {
@@ -226,13 +254,7 @@ bool THost::load_script(const THost_Settings& settings, std::vector<TScript_Comm
 
 // The screenshot asked for on the command line, of the last frame.
 bool THost::finish(const THost_Settings& settings) {
-    // The time played after the last input belongs to the recording too, or a replay
-    // would stop short of the state the game ended in.
-    if (record_file_ && ticks_ > recorded_ticks_) {
-        std::fprintf(record_file_.get(), "wait %ld\n", ticks_ - recorded_ticks_);
-        std::fflush(record_file_.get());
-        recorded_ticks_ = ticks_;
-    }
+    write_final_wait();
     if (settings.screenshot.empty())
         return true;
     std::string error;

@@ -97,6 +97,14 @@ class THost {
     long Ticks_Run() const { return ticks_; }
     const std::string& Window_Driver() const { return driver_; }
 
+    // Every input from now on is written to the file as a script, after the header's
+    // lines as comments; false when the file cannot be written. Stop_Recording adds
+    // the time played since the last input as a final "wait" and closes the file;
+    // false when the recording could not be written whole.
+    bool Start_Recording(const std::string& path, const std::vector<std::string>& header);
+    bool Stop_Recording();
+    bool Recording() const { return record_file_ != nullptr; }
+
   private:
     struct TWindow_Run;
 
@@ -115,6 +123,7 @@ class THost {
     bool can_draw() const;
     bool start_recording(const THost_Settings& settings);
     void record(const std::string& line);
+    bool write_final_wait();
 
     TDisplay_Class& root_;
     THost_Callbacks callbacks_;
@@ -129,4 +138,5 @@ class THost {
     };
     std::unique_ptr<std::FILE, TFile_Closer> record_file_;
     long recorded_ticks_ = 0; // the tick of the last recorded input
+    bool record_failed_ = false;
 };

@@ -58,6 +58,15 @@ int TDC_List::Last() const {
     return page == 0 ? 0 : (int(f_Items.size()) / page + 1) * page;
 }
 
+bool TDC_List::Item_Point(int Index, int& X, int& Y) const {
+    if (Index < 1 || Index > int(f_Items.size()) || Index < f_Top_Index ||
+        Index >= f_Top_Index + Page())
+        return false;
+    X = f_X + 8;
+    Y = f_Y + (Index - f_Top_Index) * line_height() + line_height() / 2;
+    return true;
+}
+
 void TDC_List::Page_Up() {
     f_Top_Index = std::max(1, f_Top_Index - Page());
     Update_Scroll_Buttons();

@@ -33,6 +33,9 @@ class TDC_List : public TDisplay_Class {
     // Items per page and the last index paging can reach past (see Scroll rules).
     int Page() const;
     int Last() const;
+    // A screen point on item Index's line, clear of the arrow buttons; false when the
+    // item is not on the page shown.
+    bool Item_Point(int Index, int& X, int& Y) const;
     void Page_Up();
     void Page_Down();
     void Update_Scroll_Buttons();

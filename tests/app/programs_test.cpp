@@ -390,7 +390,9 @@ TEST(Tool_Autoplay, ANewCharacterReachesTheThirdLevelAlive) {
 
     for (const std::string wrong :
          {"", "--module Hollowmere --class 0", "--module Hollowmere --runs 0",
-          "--module Hollowmere --seed", "--module ../x", "--module Hollowmere --colour"}) {
+          "--module Hollowmere --seed", "--module ../x", "--module Hollowmere --colour",
+          "--module Hollowmere --record r.txt",
+          "--module Hollowmere --class 1 --runs 2 --screenshot r.png"}) {
         r = run(start + wrong, scratch);
         EXPECT_EQ(r.status, 2) << wrong;
         EXPECT_NE(r.err.find("autoplay: "), std::string::npos) << wrong;
@@ -400,6 +402,46 @@ TEST(Tool_Autoplay, ANewCharacterReachesTheThirdLevelAlive) {
     r = run(start + "--module Hollowmere --class 4 --game-dir " + quoted(KV_GAME_DIR), scratch);
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find("there is no class 4 (the game has 3)"), std::string::npos) << r.err;
+}
+
+// A recorded run played back in the game ends on the same frame: the same square,
+// health, experience, gold and backpack, after talking to the townsfolk and shopping
+// through the screen's controls.
+TEST(Tool_Autoplay, ARecordedRunPlaysBackInTheGameToTheSameEnd) {
+    TTemp_Dir scratch;
+    const std::string env =
+        "SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy XDG_CONFIG_HOME=" + quoted(scratch.Path()) +
+        " ";
+    TRun r = run(env + quoted(tool) +
+                     " autoplay --module Hollowmere --class 1 --seed 3 "
+                     "--max-ticks 2400 --trace --record " +
+                     quoted(scratch.Path() + "run.txt") + " --screenshot " +
+                     quoted(scratch.Path() + "autoplay.png") + " --game-dir " + quoted(KV_GAME_DIR),
+                 scratch);
+    ASSERT_EQ(r.status, 0) << r.out << r.err;
+    // Two minutes in the town: the townsfolk talked to (a quest done by talk) and food
+    // bought from the first store keeper met.
+    EXPECT_NE(r.out.find("talking to"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("going to buy from"), std::string::npos) << r.out;
+    EXPECT_EQ(r.out.find("quests done: none"), std::string::npos) << r.out;
+    EXPECT_EQ(r.err, "");
+    const std::string script = scratch.Read("run.txt");
+    const std::string first = script.substr(0, script.find('\n'));
+    ASSERT_EQ(first.rfind("# krelvane --new-game Hollowmere --class 1 --name Autoplay "
+                          "--difficulty 2 --seed 3",
+                          0),
+              0u)
+        << first;
+    // Played back by the command on its first line.
+    r = run(env + quoted(game) + " --headless --game-dir " + quoted(KV_GAME_DIR) + " " +
+                first.substr(first.find("--new-game")) + " --script " +
+                quoted(scratch.Path() + "run.txt") + " --screenshot " +
+                quoted(scratch.Path() + "game.png"),
+            scratch);
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::string autoplay = scratch.Read("autoplay.png"), played = scratch.Read("game.png");
+    EXPECT_FALSE(autoplay.empty());
+    EXPECT_TRUE(autoplay == played) << "the playback went another way";
 }
 
 } // namespace
