@@ -1270,7 +1270,8 @@ class TAutoplayer {
         last_health_ = p->Health;
         if ((p->Health < 0.45 * p->Maximum_Health ||
              (p->Health < 2 * hardest_hit_ && p->Health < 0.8 * p->Maximum_Health)) &&
-            run_.Ticks >= potion_at_ + 20 && Carried(TConsumption_Type::Health) > 0) {
+            run_.Ticks >= potion_at_ + (hardest_hit_ > 0.3 * p->Maximum_Health ? 8 : 20) &&
+            Carried(TConsumption_Type::Health) > 0) {
             potion_at_ = run_.Ticks;
             host_->Key_Down(VK_F1 + 10);
         }
