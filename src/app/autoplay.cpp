@@ -1414,7 +1414,9 @@ class TAutoplayer {
                 }
             } else if (Step_To_Shoot(p, *target)) {
                 return true;
-            } else if (distance <= 3) {
+            } else if (distance > 1 && distance <= 3) {
+                // Beside it, the creature strikes past the corner where neither spell
+                // nor arrow can: it is fought hand to hand instead.
                 if (waiting_for_ != target->Serial)
                     waiting_for_ = target->Serial, waiting_since_ = run_.Ticks;
                 if (run_.Ticks < waiting_since_ + 60) {
