@@ -3,10 +3,11 @@
 // through the player's own commands only. It presses the mouse over map squares as a
 // player does (walking, attacking by walking into a creature, opening doors, picking
 // up items), right-clicks to cast the selected spell, presses keys (quick slots,
-// potions) and uses the dialogs through their controls (talk, conversation,
-// statistics, spell points). It reads only what a player could know: the squares
-// explored or in sight, the creatures in sight, its own character, and what the
-// description panel tells of a creature.
+// potions) and uses the dialogs through their controls (talk, conversation, stores,
+// giving items, statistics, spell points, the quick bar). It reads only what a player
+// could know: the squares explored or in sight, the creatures in sight or sensed in
+// the dark, its own character, the quest log, and what the description panel tells
+// of a creature.
 //
 //   krelvane-tool autoplay --module NAME [--game-dir DIR] [--class N] [--seed N]
 //                          [--difficulty D] [--max-ticks T] [--runs R] [--report FILE]
