@@ -1399,6 +1399,14 @@ class TAutoplayer {
             spell && p.Mana >= spell->Get_Mana_Cost(p.Spells.Get_Level(spell->Number));
         const bool can_shoot = Ammo_Carried() > 0 && Has_Ranged_Attack(p);
         const int32_t distance = TMap::Square_Distance(p.X, p.Y, target->X, target->Y);
+        // Hurt, a character that strikes from afar steps back from a creature beside it
+        // and strikes again from there (a slow one is left behind).
+        // So does one that cannot strike it past a wall corner while it strikes back.
+        if ((can_cast || can_shoot) && distance == 1 &&
+            (p.Health < 0.6 * p.Maximum_Health ||
+             (!Clear_Shot(p.X, p.Y, *target) && hardest_hit_ >= 1)) &&
+            Back_Away(p, *target))
+            return true;
         if ((can_cast || can_shoot) && distance <= 7) {
             if (Clear_Shot(p.X, p.Y, *target)) {
                 if (can_cast) {
