@@ -187,6 +187,7 @@ class TAutoplayer {
             bumps_.clear();
             exhausted_.clear();
             ignored_items_.clear();
+            vain_lines_.clear();
             seen_.assign(size_t(Cells), false);
             fighting_serial_ = 0;
             shopped_.clear();
@@ -205,15 +206,16 @@ class TAutoplayer {
         const TMonster* p = player();
         if (!p)
             return;
-        std::fprintf(log_,
-                     "autoplay: %s map %d (%d, %d) level %d health %.0f/%.0f mana %.0f/%.0f "
-                     "hunger %.0f/%.0f food %d potions %d arrows %d keys %d light %d gold %d: %s\n",
-                     Game_Time_Text(run_.Ticks).c_str(), map_number(), int(p->X), int(p->Y),
-                     int(p->Level), double(p->Health), double(p->Maximum_Health), double(p->Mana),
-                     double(p->Maximum_Mana), double(p->Hunger), double(p->Maximum_Hunger),
-                     Carried(TConsumption_Type::Food), Carried(TConsumption_Type::Health),
-                     Ammo_Carried(), Keys_Carried(), int(p->Light_Radius), int(p->Gold),
-                     last_plan_.c_str());
+        std::fprintf(
+            log_,
+            "autoplay: %s map %d (%d, %d) level %d health %.0f/%.0f mana %.0f/%.0f "
+            "hunger %.0f/%.0f food %d potions %d mana potions %d arrows %d keys %d light %d "
+            "gold %d: %s\n",
+            Game_Time_Text(run_.Ticks).c_str(), map_number(), int(p->X), int(p->Y), int(p->Level),
+            double(p->Health), double(p->Maximum_Health), double(p->Mana), double(p->Maximum_Mana),
+            double(p->Hunger), double(p->Maximum_Hunger), Carried(TConsumption_Type::Food),
+            Carried(TConsumption_Type::Health), Carried(TConsumption_Type::Mana), Ammo_Carried(),
+            Keys_Carried(), int(p->Light_Radius), int(p->Gold), last_plan_.c_str());
     }
 
     bool Stalled() {
@@ -504,6 +506,7 @@ class TAutoplayer {
         const int32_t potions = Carried(TConsumption_Type::Health);
         return (Carried(TConsumption_Type::Food) == 0 && p->Hunger < p->Maximum_Hunger / 2) ||
                potions == 0 || (potions < 2 && p->Gold >= 150) || (ammo >= 0 && ammo < 10) ||
+               (Spell_Fighter(*p) && Carried(TConsumption_Type::Mana) == 0 && p->Gold >= 150) ||
                (wants_keys_ && Keys_Carried() == 0);
     }
 
@@ -513,7 +516,8 @@ class TAutoplayer {
         const int32_t ammo = Ammo_Carried();
         return p && map_number() > 1 && run_.Ticks >= left_town_at_ + 3600 && p->Gold >= 100 &&
                (Carried(TConsumption_Type::Health) < std::min(4, Potions_Wanted()) ||
-                (ammo >= 0 && ammo < 100));
+                (ammo >= 0 && ammo < 100) ||
+                (Spell_Fighter(*p) && Carried(TConsumption_Type::Mana) < 2));
     }
 
     // Sells what the character will not wear; buys food, health potions, arrows for a
@@ -1071,6 +1075,10 @@ class TAutoplayer {
                p.Spells.Get_Level(number) > 0;
     }
 
+    // A character that fights with spells: an attack spell in its quick slots and no
+    // bow.
+    bool Spell_Fighter(const TMonster& p) const { return Caster(p) && Ammo_Carried() < 0; }
+
     // A character whose quick slots hold an attack spell.
     bool Caster(const TMonster& p) const { return Attack_Slot(p) > 0; }
 
@@ -1297,7 +1305,7 @@ class TAutoplayer {
         // Health falling while at rest (something unseen, hunger) ends the rest.
         // A character that fights with spells (not a bow) waits for its mana the same
         // way.
-        const bool spell_fighter = Caster(*p) && Ammo_Carried() < 0;
+        const bool spell_fighter = Spell_Fighter(*p);
         const bool low_mana = spell_fighter && p->Mana < 0.5 * p->Maximum_Mana;
         if (run_.Ticks >= no_rest_until_ &&
             (p->Health < 0.75 * p->Maximum_Health || low_mana || resting_)) {
@@ -1399,16 +1407,24 @@ class TAutoplayer {
             spell && p.Mana >= spell->Get_Mana_Cost(p.Spells.Get_Level(spell->Number));
         const bool can_shoot = Ammo_Carried() > 0 && Has_Ranged_Attack(p);
         const int32_t distance = TMap::Square_Distance(p.X, p.Y, target->X, target->Y);
-        // Hurt, a character that strikes from afar steps back from a creature beside it
-        // and strikes again from there (a slow one is left behind).
-        // So does one that cannot strike it past a wall corner while it strikes back.
+        // A spell fighter out of mana steps back from a creature that strikes hard (one
+        // that guards its place lets it go), rather than trade blows with a staff; it
+        // comes back rested.
+        if (Spell_Fighter(p) && !can_cast && distance <= 2 &&
+            hardest_hit_ > 0.2 * p.Maximum_Health && Carried(TConsumption_Type::Mana) == 0 &&
+            Back_Away(p, *target))
+            return true;
+        // Hurt, a spell fighter steps back from a creature beside it and casts again
+        // from there (a slow one is left behind); a character that strikes from afar
+        // steps back from one that strikes it past a wall corner it cannot strike
+        // through.
         if ((can_cast || can_shoot) && distance == 1 &&
-            (p.Health < 0.6 * p.Maximum_Health ||
+            ((Spell_Fighter(p) && p.Health < 0.6 * p.Maximum_Health) ||
              (!Clear_Shot(p.X, p.Y, *target) && hardest_hit_ >= 1)) &&
             Back_Away(p, *target))
             return true;
         if ((can_cast || can_shoot) && distance <= 7) {
-            if (Clear_Shot(p.X, p.Y, *target)) {
+            if (Clear_Shot(p.X, p.Y, *target) && !Striking_In_Vain(p, *target)) {
                 if (can_cast) {
                     if (p.Spells.Get_Selected_Slot() != slot)
                         host_->Key_Down(uint16_t(VK_F1 + slot - 1));
@@ -1434,6 +1450,22 @@ class TAutoplayer {
             }
         }
         return Go_Beside(target->X, target->Y, "fighting " + target->Name);
+    }
+
+    // Shots from one square at a creature on another that leave its health as it was
+    // (the missile's path meets a wall the line of sight passes): after a dozen the
+    // line between the two squares is given up, and the character moves.
+    bool Striking_In_Vain(const TMonster& p, const TMonster& target) {
+        const std::pair<int32_t, int32_t> line{cell(p.X, p.Y), cell(target.X, target.Y)};
+        if (vain_lines_.count(line))
+            return true;
+        if (strikes_.Line != line || strikes_.Serial != target.Serial ||
+            target.Health < strikes_.Health)
+            strikes_ = {line, target.Serial, target.Health, 0};
+        if (++strikes_.Count < 12)
+            return false;
+        vain_lines_.insert(line);
+        return true;
     }
 
     // An arrow or a spell from (x, y) reaches the creature: the line is clear, and one
@@ -1472,6 +1504,18 @@ class TAutoplayer {
     }
 
     bool Back_Away(const TMonster& p, const TMonster& from) {
+        // Steps back that leave the character where it was (something unseen in the
+        // way) are not tried again for a few seconds.
+        const int32_t here = cell(p.X, p.Y);
+        if (run_.Ticks < no_backing_until_)
+            return false;
+        if (here != backing_from_)
+            backing_from_ = here, backing_tries_ = 0;
+        if (++backing_tries_ > 5) {
+            no_backing_until_ = run_.Ticks + 100;
+            backing_tries_ = 0;
+            return false;
+        }
         int32_t away = -1;
         int32_t farthest = TMap::Square_Distance(p.X, p.Y, from.X, from.Y);
         for (size_t d = 0; d < 8; ++d) {
@@ -1772,7 +1816,16 @@ class TAutoplayer {
     uint64_t left_town_at_ = 0;
     std::set<int32_t> locked_; // locked doors met on this map
     uint64_t equip_due_ = 0;
-    uint64_t retry_at_ = 0; // when what was given up may be tried again
+    uint64_t retry_at_ = 0;                         // when what was given up may be tried again
+    int32_t backing_from_ = -1, backing_tries_ = 0; // steps back tried from a square
+    uint64_t no_backing_until_ = 0;
+    struct TStrikes {
+        std::pair<int32_t, int32_t> Line{-1, -1}; // from the character's square to the target's
+        uint32_t Serial = 0;
+        double Health = 0;
+        int32_t Count = 0;
+    } strikes_;
+    std::set<std::pair<int32_t, int32_t>> vain_lines_; // on this map
     uint64_t dark_cast_due_ = 0;
     uint32_t waiting_for_ = 0; // the creature waited for to give a clear shot, since when
     uint64_t waiting_since_ = 0;
