@@ -473,7 +473,7 @@ class TAutoplayer {
 
     int32_t Potions_Wanted() const {
         const TMonster* p = player();
-        return p ? std::clamp(3 + p->Gold / 150, 3, 8) : 0;
+        return p ? std::clamp(4 + p->Gold / 150, 4, 10) : 0;
     }
 
     bool Wants_To_Shop() const {
@@ -552,7 +552,7 @@ class TAutoplayer {
                 [weapon](const TItem& item) {
                     return Same_Name(item.Ammo_Kind, weapon->Ammo_Required);
                 },
-                [this] { return Ammo_Carried(); }, 300);
+                [this] { return Ammo_Carried(); }, 200);
         // An antidote or two once the gold allows.
         if (p && p->Gold >= 60)
             Buy_Up_To(
