@@ -515,8 +515,7 @@ class TAutoplayer {
         const TMonster* p = player();
         const int32_t ammo = Ammo_Carried();
         return p && map_number() > 1 && run_.Ticks >= left_town_at_ + 3600 && p->Gold >= 100 &&
-               (Carried(TConsumption_Type::Health) < std::min(4, Potions_Wanted()) ||
-                (ammo >= 0 && ammo < 100) ||
+               (Carried(TConsumption_Type::Health) < 4 || (ammo >= 0 && ammo < 100) ||
                 (Spell_Fighter(*p) && Carried(TConsumption_Type::Mana) < 2));
     }
 
@@ -1482,20 +1481,31 @@ class TAutoplayer {
     // A step to a square beside the character with a clear shot at the creature, the
     // farthest from it.
     bool Step_To_Shoot(const TMonster& p, const TMonster& target) {
-        int32_t best = -1, farthest = 0;
-        for (size_t d = 0; d < 8; ++d) {
-            const int32_t nx = p.X + step_dx[d], ny = p.Y + step_dy[d];
-            if (!TMap::In_Map(nx, ny) || distance_[size_t(cell(nx, ny))] != 1)
-                continue;
-            const int32_t far = TMap::Square_Distance(nx, ny, target.X, target.Y);
-            if (far >= 1 && far <= 7 && far > farthest && Clear_Shot(nx, ny, target))
-                farthest = far, best = cell(nx, ny);
-        }
+        const int32_t best = Farthest_Step(p, target, 0, [&](int32_t x, int32_t y, int32_t far) {
+            return far <= 7 && Clear_Shot(x, y, target);
+        });
         if (best < 0)
             return false;
         last_plan_ = "stepping aside for a shot at " + target.Name;
         Step_Into(cell_x(best), cell_y(best));
         return true;
+    }
+
+    // The square a step away that the character can walk to, farther from the creature
+    // than beyond and the farthest of those accept(x, y, distance) takes; -1 for none.
+    template <typename TAccept>
+    int32_t Farthest_Step(const TMonster& p, const TMonster& from, int32_t beyond,
+                          TAccept accept) const {
+        int32_t best = -1;
+        for (size_t d = 0; d < 8; ++d) {
+            const int32_t nx = p.X + step_dx[d], ny = p.Y + step_dy[d];
+            if (!TMap::In_Map(nx, ny) || distance_[size_t(cell(nx, ny))] != 1)
+                continue;
+            const int32_t far = TMap::Square_Distance(nx, ny, from.X, from.Y);
+            if (far > beyond && accept(nx, ny, far))
+                beyond = far, best = cell(nx, ny);
+        }
+        return best;
     }
 
     bool Air_Passes(int32_t x, int32_t y) const {
@@ -1516,16 +1526,8 @@ class TAutoplayer {
             backing_tries_ = 0;
             return false;
         }
-        int32_t away = -1;
-        int32_t farthest = TMap::Square_Distance(p.X, p.Y, from.X, from.Y);
-        for (size_t d = 0; d < 8; ++d) {
-            const int32_t nx = p.X + step_dx[d], ny = p.Y + step_dy[d];
-            if (!TMap::In_Map(nx, ny) || distance_[size_t(cell(nx, ny))] != 1)
-                continue;
-            const int32_t far = TMap::Square_Distance(nx, ny, from.X, from.Y);
-            if (far > farthest)
-                farthest = far, away = cell(nx, ny);
-        }
+        const int32_t away = Farthest_Step(p, from, TMap::Square_Distance(p.X, p.Y, from.X, from.Y),
+                                           [](int32_t, int32_t, int32_t) { return true; });
         if (away < 0)
             return false;
         last_plan_ = "backing away from " + from.Name;
@@ -1549,6 +1551,14 @@ class TAutoplayer {
     // quest's description. The backpack slot of the item, or 0.
     int32_t Quest_Gift(const TMonster& p, const std::string& creature) const {
         if (!Current_Module)
+            return 0;
+        bool quest_items = false;
+        for (int32_t slot = First_Backpack_Slot; slot <= Last_Backpack_Slot && !quest_items;
+             ++slot) {
+            const TItem* item = p.Inventory.Get_In_Slot(slot, Current_Map->Item_List);
+            quest_items = item && item->Event_ID != 0;
+        }
+        if (!quest_items)
             return 0;
         const std::string first_words = creature.substr(0, creature.rfind(' '));
         for (int32_t q = 1; q <= Current_Module->Quests.Count(); ++q) {

@@ -383,6 +383,9 @@ TEST(Tool_Autoplay, ANewCharacterReachesTheThirdLevelAlive) {
         EXPECT_NE(r.out.find("autoplay: " + map), std::string::npos) << map << r.out;
     EXPECT_NE(r.out.find("seed 3: stopped after"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find(" map 2 ("), std::string::npos) << "a traced line a second";
+    // Every press on a dialog's control (talk, conversation, store, inventory pages,
+    // statistics, spells) landed where the dialog draws it.
+    EXPECT_EQ(r.out.find("did nothing"), std::string::npos) << r.out;
     const std::string json = scratch.Read("report.json");
     EXPECT_NE(json.find("\"outcome\": \"stopped\""), std::string::npos) << json;
     EXPECT_NE(json.find("\"deepest_map\": 3"), std::string::npos) << json;
