@@ -167,12 +167,15 @@ class TAutoplayer {
         if (map != current_map_ || Current_Map.get() != map_object_) {
             if (map != current_map_) {
                 run_.Levels.push_back({map, Current_Map->Display_Name, run_.Ticks, p->Level});
+                // Only a map never reached before is progress: going back and forth
+                // between two maps gains nothing.
+                if (map > run_.Deepest_Map)
+                    Progress();
                 run_.Deepest_Map = std::max(run_.Deepest_Map, map);
                 if (log_)
                     std::fprintf(log_, "autoplay: map %d \"%s\" entered at %s, level %d\n", map,
                                  Current_Map->Display_Name.c_str(),
                                  Game_Time_Text(run_.Ticks).c_str(), int(p->Level));
-                Progress();
             }
             if (map == 1)
                 going_up_ = false;
@@ -188,7 +191,9 @@ class TAutoplayer {
             exhausted_.clear();
             ignored_items_.clear();
             vain_lines_.clear();
-            seen_.assign(size_t(Cells), false);
+            seen_ = &seen_by_map_[map];
+            if (seen_->empty())
+                seen_->assign(size_t(Cells), false);
             fighting_serial_ = 0;
             shopped_.clear();
             last_drawn_ = -1;
@@ -482,7 +487,7 @@ class TAutoplayer {
         return p && p->Gold >= 5 &&
                (Carried(TConsumption_Type::Food) < 4 ||
                 Carried(TConsumption_Type::Health) < Potions_Wanted() || (ammo >= 0 && ammo < 60) ||
-                (wants_keys_ && Keys_Carried() < 2));
+                (wants_keys_ && Keys_Carried() < 2) || (Keys_Carried() == 0 && p->Gold >= 30));
     }
 
     // Out of food, potions or arrows deep down, with gold to buy more.
@@ -544,14 +549,33 @@ class TAutoplayer {
                 store, *window,
                 [type](const TItem& item) { return item.Consumption_Type == uint8_t(type); },
                 [this, type] { return Carried(type); }, wanted);
-        const TItem* weapon = Ranged_Weapon();
-        if (weapon)
+        // A key or two against the locked doors below (more once one was met), before
+        // the arrows take the last of the gold.
+        if (p && (wants_keys_ || p->Gold >= 30)) {
             Buy_Up_To(
                 store, *window,
-                [weapon](const TItem& item) {
-                    return Same_Name(item.Ammo_Kind, weapon->Ammo_Required);
+                [](const TItem& item) { return Same_Name(item.Key_Group, "Iron Key"); },
+                [this] { return Keys_Carried(); }, wants_keys_ ? 4 : 2);
+            if (Keys_Carried() > 0)
+                key_trips_ = 0;
+        }
+        // Arrows: sixty whatever they cost; more while the gold left would still buy
+        // the potions wanted (they may be sold elsewhere).
+        if (const TItem* weapon = Ranged_Weapon()) {
+            const auto arrows = [weapon](const TItem& item) {
+                return Same_Name(item.Ammo_Kind, weapon->Ammo_Required);
+            };
+            Buy_Up_To(store, *window, arrows, [this] { return Ammo_Carried(); }, 60);
+            const int32_t reserve =
+                40 * std::max(0, Potions_Wanted() - Carried(TConsumption_Type::Health));
+            Buy_Up_To(
+                store, *window, arrows,
+                [this, reserve] {
+                    const TMonster* q = player();
+                    return q && q->Gold >= reserve ? Ammo_Carried() : 1 << 20;
                 },
-                [this] { return Ammo_Carried(); }, 200);
+                200);
+        }
         // An antidote or two once the gold allows.
         if (p && p->Gold >= 60)
             Buy_Up_To(
@@ -569,14 +593,6 @@ class TAutoplayer {
             Buy_Up_To(
                 store, *window, [](const TItem& item) { return Is_Light(item, 1); },
                 [this] { return Lights_Carried(1); }, 2);
-        }
-        if (wants_keys_) {
-            Buy_Up_To(
-                store, *window,
-                [](const TItem& item) { return Same_Name(item.Key_Group, "Iron Key"); },
-                [this] { return Keys_Carried(); }, 4);
-            if (Keys_Carried() > 0)
-                key_trips_ = 0;
         }
         Buy_Gear(store, *window);
         host_->Key_Down('I');
@@ -656,6 +672,9 @@ class TAutoplayer {
     // Better weapons and armour than those worn, with gold left for potions.
     void Buy_Gear(TDC_Dlg_Store& store, TDC_Win_Inventory& window) {
         TMonster* p = player();
+        // A bow short of arrows keeps the gold for them (the forge may have run out).
+        const int32_t ammo = Ammo_Carried();
+        const int32_t reserve = 60 + (ammo >= 0 ? 2 * std::max(0, 200 - ammo) : 0);
         for (int32_t category = 1; p && category <= int32_t(store.Captions().size()); ++category) {
             if (!Select_Category(store, category))
                 continue;
@@ -664,7 +683,7 @@ class TAutoplayer {
                 const TItem* item = Current_Map->Item_List.Get(shown[cell]);
                 int32_t gain = 0;
                 if (!item || Better_Slot(*p, shown[cell], gain) == 0 || gain * 5 < worth(*item) ||
-                    p->Gold < 2 * worth(*item) + 60)
+                    p->Gold < 2 * worth(*item) + reserve)
                     continue;
                 if (Click_Store_Cell(store, int(cell)))
                     Stash(window);
@@ -1282,9 +1301,11 @@ class TAutoplayer {
             potion_at_ = run_.Ticks;
             host_->Key_Down(VK_F1 + 10);
         }
+        // The view marks the squares passed as explored, step by step, as a player's
+        // screen does: in the dark only the squares beside the character are lit.
+        Look();
         if (screen_->Pending_Command != TDC_Main::Command_None || screen_->Moving)
             return;
-        Look();
         Count_Explored();
         Count_Kill();
         if (p->Maximum_Mana > 0 && p->Mana < 0.2 * p->Maximum_Mana && Caster(*p) &&
@@ -1352,8 +1373,9 @@ class TAutoplayer {
         const TMonster* p = player();
         for (int32_t x = std::max(1, p->X - 8); x <= std::min(Map_Size, p->X + 8); ++x)
             for (int32_t y = std::max(1, p->Y - 8); y <= std::min(Map_Size, p->Y + 8); ++y)
-                if (!seen_[size_t(cell(x, y))] && Current_Map->Get_Square(x, y)->Is_Explored()) {
-                    seen_[size_t(cell(x, y))] = true;
+                if (!(*seen_)[size_t(cell(x, y))] &&
+                    Current_Map->Get_Square(x, y)->Is_Explored()) {
+                    (*seen_)[size_t(cell(x, y))] = true;
                     ++count;
                 }
         if (count > 0)
@@ -1391,6 +1413,15 @@ class TAutoplayer {
             fighting_serial_ = target->Serial;
             fighting_number_ = target->Number;
         }
+        // Hurt with no potion left, the character runs for the way up: no creature
+        // follows it to another map, and the town sells potions.
+        if (p.Health < 0.5 * p.Maximum_Health && Carried(TConsumption_Type::Health) == 0 &&
+            hardest_hit_ >= 0.05 * p.Maximum_Health)
+            if (const TModule_Map_Connection* way = Way_Up();
+                way && Go_Beside(way->Dest_X, way->Dest_Y, "running for the way up")) {
+                going_up_ = true;
+                return true;
+            }
         // Badly hurt with no potion left: away from the creature (a slower one is left
         // behind), unless cornered.
         if (p.Health < 0.35 * p.Maximum_Health && Carried(TConsumption_Type::Health) <= 1 &&
@@ -1713,13 +1744,15 @@ class TAutoplayer {
     // The square pursued and since when.
     struct TGoal {
         int32_t Square = -1;
-        uint64_t Since = 0;
+        uint64_t Since = 0, Last = 0;
     };
 
-    // True once the same goal has been pursued for a minute of game time.
+    // True once the same goal has been pursued for a minute of game time without a
+    // break: one taken up again later (after a trip to the town) starts afresh.
     bool Pursued_Too_Long(TGoal& goal, int32_t square) {
-        if (goal.Square != square)
-            goal = {square, run_.Ticks};
+        if (goal.Square != square || run_.Ticks > goal.Last + 100)
+            goal = {square, run_.Ticks, run_.Ticks};
+        goal.Last = run_.Ticks;
         return run_.Ticks - goal.Since > 1200;
     }
 
@@ -1800,7 +1833,10 @@ class TAutoplayer {
     TDC_Main* screen_ = nullptr;
     THost* host_ = nullptr;
     std::vector<int32_t> distance_, parent_;
-    std::vector<bool> seen_ = std::vector<bool>(size_t(Cells), false);
+    // The squares counted as explored, map by map: coming back to a map explores
+    // nothing new.
+    std::map<int32_t, std::vector<bool>> seen_by_map_;
+    std::vector<bool>* seen_ = nullptr;
     std::set<int32_t> blocked_, exhausted_, ignored_items_;
     std::map<int32_t, int32_t> bumps_;
     std::set<std::string> talked_; // townsfolk by name: a level loaded again renumbers them
