@@ -565,7 +565,8 @@ class TAutoplayer {
             const auto arrows = [weapon](const TItem& item) {
                 return Same_Name(item.Ammo_Kind, weapon->Ammo_Required);
             };
-            Buy_Up_To(store, *window, arrows, [this] { return Ammo_Carried(); }, 60);
+            Buy_Up_To(
+                store, *window, arrows, [this] { return Ammo_Carried(); }, 60);
             const int32_t reserve =
                 40 * std::max(0, Potions_Wanted() - Carried(TConsumption_Type::Health));
             Buy_Up_To(
@@ -1373,8 +1374,7 @@ class TAutoplayer {
         const TMonster* p = player();
         for (int32_t x = std::max(1, p->X - 8); x <= std::min(Map_Size, p->X + 8); ++x)
             for (int32_t y = std::max(1, p->Y - 8); y <= std::min(Map_Size, p->Y + 8); ++y)
-                if (!(*seen_)[size_t(cell(x, y))] &&
-                    Current_Map->Get_Square(x, y)->Is_Explored()) {
+                if (!(*seen_)[size_t(cell(x, y))] && Current_Map->Get_Square(x, y)->Is_Explored()) {
                     (*seen_)[size_t(cell(x, y))] = true;
                     ++count;
                 }
